@@ -1,0 +1,200 @@
+#include "experiment.h"
+
+#include "component_type.h"
+#include "gbk.h"
+#include "number_text.h"
+#include "record_scan.h"
+#include "separators.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <limits>
+
+namespace ampery::model {
+
+int Experiment::highestRunningNumber(int type) const {
+    return isComponentType(type) ? m_highestRunning[static_cast<std::size_t>(type - 1)] : 0;
+}
+
+void Experiment::setMotorSlot(int index, const QString& name) {
+    if (index >= 0 && index < motorSlotCount)
+        m_motorSlots[static_cast<std::size_t>(index)] = name;
+}
+
+void Experiment::reset() { *this = Experiment(); }
+
+QString Experiment::nameNewComponent(int type) {
+    if (!isComponentType(type))
+        return {};
+    int& entry = m_highestRunning[static_cast<std::size_t>(type - 1)];
+    if (entry < std::numeric_limits<int>::max())
+        ++entry;
+    return componentName(type, entry);
+}
+
+int Experiment::addComponent(int x, int y, const QString& name, int type) {
+    int number = 0;
+    if (m_freeNumbers.isEmpty()) {
+        number = ++m_highestNumber;
+    } else {
+        number = m_freeNumbers.takeFirst();
+        m_highestNumber = std::max(m_highestNumber, number);
+    }
+    m_text += buildComponentRecord(number, x, y, name, type);
+    if (type == Source)
+        m_sourceVoltage = 6.0;
+    m_modified = true;
+    return number;
+}
+
+qsizetype Experiment::findComponentRecord(int number) const {
+    return m_text.indexOf(recordKey(number));
+}
+
+namespace {
+
+// The record starting at start, up to and including its "‖"; empty when the
+// record is not closed.
+QStringView recordAt(const QString& text, qsizetype start) {
+    if (start < 0)
+        return {};
+    const qsizetype end = text.indexOf(QChar(sep::recordEnd), start);
+    if (end < 0)
+        return {};
+    return QStringView(text).mid(start, end + 1 - start);
+}
+
+} // namespace
+
+std::optional<Component> Experiment::readComponent(int number) const {
+    const QStringView record = recordAt(m_text, findComponentRecord(number));
+    if (record.isEmpty())
+        return std::nullopt;
+    return parseComponentRecord(record);
+}
+
+QString Experiment::readFieldText(int number, Field field) const {
+    return fieldText(recordAt(m_text, findComponentRecord(number)), field).toString();
+}
+
+std::vector<Component> Experiment::components() const {
+    std::vector<Component> found;
+    QHash<int, bool> seen;
+    const QStringView text(m_text);
+    for (const RecordSpan& span : componentRecordSpans(text)) {
+        const QStringView record = text.mid(span.start, span.length);
+        const QStringView number = numberText(record);
+        const int n = textToInt(number);
+        // Only a record that "№" + n + "□" finds first is reachable by number.
+        if (n <= 0 || number != QString::number(n) || seen.contains(n))
+            continue;
+        seen.insert(n, true);
+        found.push_back(parseComponentRecord(record));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Component& a, const Component& b) { return a.number < b.number; });
+    return found;
+}
+
+Experiment::WriteResult Experiment::writeField(qsizetype recordStart, Field field,
+                                               const QString& value) {
+    const QStringView record = recordAt(m_text, recordStart);
+    const QStringView current = fieldText(record, field);
+    if (record.isEmpty() || current.data() == nullptr)
+        return WriteResult::NoSuchComponent;
+    const qsizetype at = current.data() - m_text.constData();
+    m_text.replace(at, current.size(), value);
+    if (field == Field::Voltage)
+        m_sourceVoltage = textToNumber(value);
+    return WriteResult::Written;
+}
+
+Experiment::WriteResult Experiment::setFields(int number, Field field, const QString& value) {
+    if (sep::containsSeparator(value) || !canEncodeGbk(value))
+        return WriteResult::InvalidValue;
+    const qsizetype start = findComponentRecord(number);
+    if (recordAt(m_text, start).isEmpty())
+        return WriteResult::NoSuchComponent;
+    m_modified = true;
+    return writeField(start, field, value);
+}
+
+Experiment::WriteResult Experiment::setFields(int number, Field field1, const QString& value1,
+                                              Field field2, const QString& value2) {
+    if (sep::containsSeparator(value2) || !canEncodeGbk(value2))
+        return WriteResult::InvalidValue;
+    const WriteResult first = setFields(number, field1, value1);
+    if (first != WriteResult::Written)
+        return first;
+    return writeField(findComponentRecord(number), field2, value2);
+}
+
+bool Experiment::recount() {
+    m_highestNumber = 0;
+    const QStringView text(m_text);
+    for (const RecordSpan& span : componentRecordSpans(text)) {
+        const QStringView record = text.mid(span.start, span.length);
+        m_highestNumber = std::max(m_highestNumber, textToInt(numberText(record)));
+        const int type = textToInt(typeText(record));
+        if (isComponentType(type)) {
+            int& entry = m_highestRunning[static_cast<std::size_t>(type - 1)];
+            entry = std::max(entry, runningNumber(nameText(record), type));
+        }
+        if (type == Source)
+            m_sourceVoltage = textToNumber(fieldText(record, Field::Voltage));
+    }
+    return m_highestNumber > 0;
+}
+
+QList<int> Experiment::deleteComponent(int number) {
+    const std::optional<Component> component = readComponent(number);
+    if (!component)
+        return {};
+    m_modified = true;
+    m_freeNumbers.append(number);
+    if (component->type == Source)
+        m_highestRunning[Source - 1] = 0;
+
+    QList<int> emptiedSlots;
+    if (component->type == Motor) {
+        for (int k = 0; k < motorSlotCount; ++k) {
+            if (m_motorSlots[static_cast<std::size_t>(k)] == component->name) {
+                m_motorSlots[static_cast<std::size_t>(k)].clear();
+                emptiedSlots.append(k);
+            }
+        }
+    }
+
+    const QString positive = terminalName(component->name, true);
+    const QString negative = terminalName(component->name, false);
+    const QString own = component->name + QChar(sep::type);
+    QString kept;
+    kept.reserve(m_text.size());
+    for (const QStringView piece : QStringView(m_text).split(QChar(sep::recordEnd))) {
+        if (piece.isEmpty() || piece.contains(positive) || piece.contains(negative) ||
+            piece.contains(own))
+            continue;
+        kept += piece;
+        kept += QChar(sep::recordEnd);
+    }
+    m_text = std::move(kept);
+    return emptiedSlots;
+}
+
+void Experiment::rebuildMotorSlots() {
+    const QString marker = QChar(sep::name) + typeWord(Motor);
+    qsizetype at = m_text.indexOf(marker);
+    while (at >= 0) {
+        const qsizetype nameStart = at + 1;
+        const qsizetype nameEnd = m_text.indexOf(QChar(sep::type), nameStart);
+        const QString name =
+            nameEnd < 0 ? m_text.mid(nameStart) : m_text.mid(nameStart, nameEnd - nameStart);
+        const auto freeSlot = std::find(m_motorSlots.begin(), m_motorSlots.end(), QString());
+        if (freeSlot != m_motorSlots.end())
+            *freeSlot = name;
+        at = m_text.indexOf(marker, at + 1);
+    }
+}
+
+} // namespace ampery::model

@@ -1,0 +1,113 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace ampery::model {
+
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+} // namespace
+
+double textToNumber(QStringView text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    const qsizetype digitsStart = i;
+    while (i < n && isDigit(text[i]))
+        ++i;
+    bool anyDigit = i > digitsStart;
+    if (i < n && text[i] == u'.') {
+        const qsizetype fractionStart = i + 1;
+        qsizetype j = fractionStart;
+        while (j < n && isDigit(text[j]))
+            ++j;
+        if (j > fractionStart) {
+            anyDigit = true;
+            i = j;
+        } else if (anyDigit) {
+            i = j; // "5." reads as 5
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+
+    std::string ascii = text.first(i).toLatin1().toStdString();
+    if (ascii.front() == '+')
+        ascii.erase(0, 1);
+    double value = 0.0;
+    const std::from_chars_result parsed = std::from_chars(
+        ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Too many integer digits overflow; a long run of fraction zeros
+        // before the first significant digit underflows.
+        const auto point = ascii.find('.');
+        const auto firstSignificant = ascii.find_first_of("123456789");
+        if (firstSignificant > point)
+            return 0.0;
+        const double infinity = std::numeric_limits<double>::infinity();
+        return ascii.front() == '-' ? -infinity : infinity;
+    }
+    return value;
+}
+
+QString numberToText(double value) {
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("∞") : QStringLiteral("-∞");
+    if (value == 0.0)
+        return QStringLiteral("0");
+
+    // Round to 13 significant digits, then lay the digits out without exponent.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.12e", value);
+    const std::string scientific(buffer);
+    const bool negative = scientific.front() == '-';
+    const auto ePos = scientific.find('e');
+    std::string digits;
+    for (std::size_t k = negative ? 1 : 0; k < ePos; ++k)
+        if (scientific[k] != '.')
+            digits += scientific[k];
+    const int exponent = std::stoi(scientific.substr(ePos + 1));
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string out;
+    if (exponent >= 0) {
+        const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= integerDigits) {
+            out = digits + std::string(integerDigits - digits.size(), '0');
+        } else {
+            out = digits.substr(0, integerDigits) + '.' + digits.substr(integerDigits);
+        }
+    } else {
+        out = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    if (negative)
+        out.insert(out.begin(), '-');
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+int toInt(double value) {
+    if (std::isnan(value))
+        return 0;
+    const double truncated = std::trunc(value);
+    if (truncated >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (truncated <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(truncated);
+}
+
+int textToInt(QStringView text) { return toInt(textToNumber(text)); }
+
+int roundHalfAway(double value) { return toInt(std::round(value)); }
+
+} // namespace ampery::model

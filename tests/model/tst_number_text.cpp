@@ -1,0 +1,106 @@
+#include "model/number_text.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace ampery::model;
+
+class TestNumberText : public QObject {
+    Q_OBJECT
+private slots:
+    void textToNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::addRow("empty") << "" << 0.0;
+        QTest::addRow("infinity sign") << "∞" << 0.0;
+        QTest::addRow("inf") << "inf" << 0.0;
+        QTest::addRow("nan") << "nan" << 0.0;
+        QTest::addRow("integer") << "42" << 42.0;
+        QTest::addRow("decimal") << "0.6" << 0.6;
+        QTest::addRow("leading point") << ".5" << 0.5;
+        QTest::addRow("negative") << "-3.25" << -3.25;
+        QTest::addRow("plus") << "+7" << 7.0;
+        QTest::addRow("trailing point") << "5." << 5.0;
+        QTest::addRow("trailing text") << "12abc" << 12.0;
+        QTest::addRow("no exponent") << "1e5" << 1.0;
+        QTest::addRow("second point stops") << "1.2.3" << 1.2;
+        QTest::addRow("lone sign") << "-" << 0.0;
+        QTest::addRow("lone point") << "." << 0.0;
+        QTest::addRow("leading space") << " 5" << 0.0;
+        QTest::addRow("tiny underflows") << "0." + QString(400, '0') + "1" << 0.0;
+        QTest::addRow("huge overflows") << QString(400, '9') << std::numeric_limits<double>::infinity();
+        QTest::addRow("huge negative") << "-" + QString(400, '9') << -std::numeric_limits<double>::infinity();
+    }
+    void textToNumber() {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(ampery::model::textToNumber(text), expected);
+    }
+
+    void numberToText_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("zero") << 0.0 << "0";
+        QTest::addRow("negative zero") << -0.0 << "0";
+        QTest::addRow("integer") << 6.0 << "6";
+        QTest::addRow("decimal") << 0.6 << "0.6";
+        QTest::addRow("binary noise dropped") << 0.1 + 0.2 << "0.3";
+        QTest::addRow("quarter steps") << 37.5 << "37.5";
+        QTest::addRow("small without exponent") << 1e-9 << "0.000000001";
+        QTest::addRow("large without exponent") << 1.5e15 << "1500000000000000";
+        QTest::addRow("thirteen digits") << 1.0 / 3.0 << "0.3333333333333";
+        QTest::addRow("rounds up carrying") << 9.99999999999999 << "10";
+        QTest::addRow("negative") << -2.5 << "-2.5";
+        QTest::addRow("infinity") << std::numeric_limits<double>::infinity() << "∞";
+        QTest::addRow("negative infinity") << -std::numeric_limits<double>::infinity() << "-∞";
+        QTest::addRow("nan") << std::numeric_limits<double>::quiet_NaN() << "NaN";
+    }
+    void numberToText() {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        QCOMPARE(ampery::model::numberToText(value), expected);
+    }
+
+    void numberRoundTrip() {
+        // What the program writes, it reads back to the same 13 digits.
+        for (double v : {0.6, 12.5, 1e-7, 123456.789, -0.125, 6.0 / 7.0}) {
+            const double back = ampery::model::textToNumber(ampery::model::numberToText(v));
+            QVERIFY2(std::abs(back - v) <= 1e-12 * std::abs(v), qPrintable(QString::number(v)));
+        }
+    }
+
+    void toInt_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected");
+        QTest::addRow("truncates") << 3.9 << 3;
+        QTest::addRow("truncates negative toward zero") << -3.9 << -3;
+        QTest::addRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0;
+        QTest::addRow("saturates high") << 1e300 << std::numeric_limits<int>::max();
+        QTest::addRow("saturates low") << -1e300 << std::numeric_limits<int>::min();
+        QTest::addRow("infinity") << std::numeric_limits<double>::infinity()
+                                  << std::numeric_limits<int>::max();
+    }
+    void toInt() {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        QCOMPARE(ampery::model::toInt(value), expected);
+    }
+
+    void roundHalfAway_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected");
+        QTest::addRow("half up") << 2.5 << 3;
+        QTest::addRow("half down negative") << -2.5 << -3;
+        QTest::addRow("below half") << 2.49 << 2;
+    }
+    void roundHalfAway() {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        QCOMPARE(ampery::model::roundHalfAway(value), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNumberText)
+#include "tst_number_text.moc"
