@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QPoint>
+#include <QSize>
+
+namespace ampery::render {
+
+// The experiment area (component pictures, shown) and the wire layer (wires
+// only, white elsewhere), two white images of one size. Wires reach the area
+// only through combine(), which ANDs the wire layer onto it, so they always
+// lie over the pictures. Geometry is in logical pixels; the images hold
+// devicePixelRatio() device pixels per logical pixel.
+class CanvasPair {
+public:
+    static constexpr QSize defaultSize{490, 400};
+    static constexpr QRgb wireColour = qRgb(0, 0, 128);
+    static constexpr int wireWidth = 2;
+
+    explicit CanvasPair(QSize size = defaultSize, qreal devicePixelRatio = 1.0);
+
+    QSize size() const { return m_size; }
+    qreal devicePixelRatio() const { return m_devicePixelRatio; }
+    // New white images when the size or ratio differs; otherwise nothing
+    // changes, so a redraw per pointer move allocates nothing.
+    void resize(QSize size, qreal devicePixelRatio);
+
+    const QImage& area() const { return m_area; }
+    const QImage& wireLayer() const { return m_wireLayer; }
+
+    void clear();
+    void clearArea();
+    void clearWireLayer();
+    void combine();
+
+    // One drawing step each; AreaPainter and WirePainter batch many.
+    void clearBox(QPoint topLeft);
+    void drawPicture(const QImage& picture, QPoint topLeft);
+    void drawLine(QPoint from, QPoint to);
+
+    // Draws on the area while it lives.
+    class AreaPainter {
+    public:
+        explicit AreaPainter(CanvasPair& canvases);
+        void clearBox(QPoint topLeft);
+        // White-transparent: only the picture's opaque pixels reach the area.
+        void drawPicture(const QImage& picture, QPoint topLeft);
+
+    private:
+        QPainter m_painter;
+    };
+
+    // Draws on the wire layer with the wire pen while it lives.
+    class WirePainter {
+    public:
+        explicit WirePainter(CanvasPair& canvases);
+        void drawLine(QPoint from, QPoint to);
+        // A segment between each pair of consecutive points; one point draws nothing.
+        void drawTrack(const QList<QPoint>& points);
+
+    private:
+        QPainter m_painter;
+    };
+
+private:
+    QImage blankImage() const;
+
+    QSize m_size;
+    qreal m_devicePixelRatio;
+    QImage m_area;
+    QImage m_wireLayer;
+};
+
+} // namespace ampery::render
