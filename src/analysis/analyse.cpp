@@ -1,0 +1,67 @@
+#include "analyse.h"
+
+#include "display.h"
+#include "network.h"
+#include "reset_displays.h"
+#include "status_texts.h"
+#include "working_network.h"
+
+#include "model/experiment.h"
+
+namespace ampery::analysis {
+
+namespace {
+
+// The records that Read component reaches for numbers 1 to the highest.
+std::vector<model::Component> readableComponents(const model::Experiment& experiment) {
+    std::vector<model::Component> list = experiment.components();
+    const int highest = experiment.highestNumber();
+    while (!list.empty() && list.back().number > highest)
+        list.pop_back();
+    return list;
+}
+
+} // namespace
+
+AnalysisOutcome analyse(const model::Experiment& experiment) {
+    AnalysisOutcome outcome;
+    Display display(outcome);
+
+    Extraction extraction = extractNetwork(experiment);
+    switch (extraction.stop) {
+    case ExtractionStop::NoWire:
+        // The Part leaves the motor timers running here; the issue stops them.
+        display.stopAllMotors();
+        return outcome;
+    case ExtractionStop::NoSource:
+        display.setStatus(texts::noSource());
+        resetDisplays(display, readableComponents(experiment));
+        return outcome;
+    case ExtractionStop::SourceUnwired:
+        display.setStatus(texts::sourceUnwired());
+        resetDisplays(display, readableComponents(experiment));
+        return outcome;
+    case ExtractionStop::None:
+        break;
+    }
+
+    Network& network = extraction.network;
+    WorkingNetwork work(network, network.terminals);
+    if (!work.removeShortedComponents()) {
+        display.setStatus(texts::sourceShorted());
+        resetDisplays(display, network.components);
+        return outcome;
+    }
+    work.removeOpenSwitchesAndVoltmeters();
+    if (work.sourceWithoutLoop()) {
+        // The open-circuit voltmeter reading of Part 2.3 is still to come.
+        display.setStatus(texts::noClosedLoop());
+        resetDisplays(display, network.components);
+        return outcome;
+    }
+    // The reduction of Part 2.2 is still to come.
+    display.stopAllMotors();
+    return outcome;
+}
+
+} // namespace ampery::analysis

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace ampery::analysis {
+
+// One result record of the solution: a component's two terminal potentials
+// and its current, as the decimal texts the analysis wrote.
+struct ResultRecord {
+    QString name;
+    QString potentialA; // the "∧" terminal
+    QString potentialB; // the "∨" terminal
+    QString current;
+
+    bool operator==(const ResultRecord&) const = default;
+};
+
+// One thing the caller does to the screen or the motor slots, in order.
+struct DisplayStep {
+    enum class Kind {
+        ShowPicture,   // clear the 77 × 68 box at (x, y), draw picture there
+        Combine,       // AND the wire layer onto the area
+        StopAllMotors, // interval 0 for all ten motor slots
+        SetMotorSlot,  // slot's box position, direction and interval
+    };
+    // SetMotorSlot's direction when the slot keeps the direction it has.
+    static constexpr int keepDirection = -1;
+
+    Kind kind = Kind::Combine;
+    int picture = 0;
+    int componentNumber = 0; // ShowPicture and SetMotorSlot: the component shown
+    int x = 0;
+    int y = 0;
+    int slot = 0;      // 0-based motor slot
+    int direction = 0; // 1 when the current runs from "∧" to "∨", 0, or keepDirection
+    int interval = 0;  // milliseconds, 0 stops the slot's timer
+
+    bool operator==(const DisplayStep&) const = default;
+};
+
+struct AnalysisOutcome {
+    QString status;      // the final text of the status box
+    bool solved = false; // the circuit was reduced and solved
+    bool gaveUp = false; // the give-up message box is due (before the status)
+    QList<ResultRecord> results;
+    QList<DisplayStep> steps;
+};
+
+} // namespace ampery::analysis

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "analysis_outcome.h"
+
+#include <QSet>
+#include <QString>
+
+namespace ampery::model {
+struct Component;
+}
+
+namespace ampery::analysis {
+
+// Writes what the analysis shows into the outcome: the status text and the
+// display steps in order, and keeps the done list of Parts 2.3 and 2.4.
+class Display {
+public:
+    explicit Display(AnalysisOutcome& outcome) : m_outcome(outcome) {}
+
+    void setStatus(const QString& text) { m_outcome.status = text; }
+    void appendStatus(const QString& text) { m_outcome.status += text; }
+
+    // Show state picture: clear the component's box and draw the picture.
+    void showPicture(const model::Component& component, int picture);
+    void combine();
+    void stopAllMotors();
+    void setMotorSlot(int slot, const model::Component& motor, int direction, int interval);
+
+    void markDone(const QString& name) { m_done.insert(name); }
+    bool isDone(const QString& name) const { return m_done.contains(name); }
+
+private:
+    AnalysisOutcome& m_outcome;
+    QSet<QString> m_done;
+};
+
+} // namespace ampery::analysis

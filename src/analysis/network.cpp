@@ -1,0 +1,131 @@
+#include "network.h"
+
+#include "conductors.h"
+#include "status_texts.h"
+
+#include "model/component_type.h"
+#include "model/experiment.h"
+#include "model/separators.h"
+
+namespace ampery::analysis {
+
+namespace sep = model::sep;
+
+namespace {
+
+struct WireEnds {
+    QStringView start;
+    QStringView end;
+};
+
+// Step 5 as the issue mends it: every track, from its "¤" up to the next
+// "‖", leaves the copy, and with it only that track.
+QString stripTracks(const QString& text) {
+    QString stripped;
+    stripped.reserve(text.size());
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype marker = text.indexOf(QChar(sep::track), from);
+        if (marker < 0) {
+            stripped += QStringView(text).mid(from);
+            break;
+        }
+        stripped += QStringView(text).mid(from, marker - from);
+        const qsizetype end = text.indexOf(QChar(sep::recordEnd), marker);
+        if (end < 0)
+            break;
+        from = end;
+    }
+    return stripped;
+}
+
+// Build nodes, step 1: the two terminals after every "⊙", in text order.
+std::vector<WireEnds> wireEnds(const QString& stripped) {
+    std::vector<WireEnds> wires;
+    for (qsizetype at = stripped.indexOf(QChar(sep::wireStart)); at >= 0;
+         at = stripped.indexOf(QChar(sep::wireStart), at + 1)) {
+        const qsizetype end = stripped.indexOf(QChar(sep::recordEnd), at + 1);
+        const QStringView body = QStringView(stripped).mid(
+            at + 1, end < 0 ? stripped.size() - at - 1 : end - at - 1);
+        const qsizetype bar = body.indexOf(QChar(sep::bar));
+        if (bar < 0) {
+            wires.push_back({body, QStringView(u"")});
+            continue;
+        }
+        const qsizetype secondBar = body.indexOf(QChar(sep::bar), bar + 1);
+        const QStringView second =
+            secondBar < 0 ? body.mid(bar + 1) : body.mid(bar + 1, secondBar - bar - 1);
+        wires.push_back({body.first(bar), second});
+    }
+    return wires;
+}
+
+} // namespace
+
+Extraction extractNetwork(const model::Experiment& experiment) {
+    Extraction result;
+    const QString& text = experiment.text();
+    if (!text.contains(QChar(sep::wireStart))) {
+        result.stop = ExtractionStop::NoWire;
+        return result;
+    }
+    if (!text.contains(texts::sourceName())) {
+        result.stop = ExtractionStop::NoSource;
+        return result;
+    }
+
+    const QString stripped = stripTracks(text);
+    const std::vector<WireEnds> wires = wireEnds(stripped);
+    const QString sourcePositive = model::terminalName(texts::sourceName(), true);
+    const QString sourceNegative = model::terminalName(texts::sourceName(), false);
+    bool positiveWired = false;
+    bool negativeWired = false;
+    for (const WireEnds& w : wires) {
+        positiveWired = positiveWired || w.start == sourcePositive || w.end == sourcePositive;
+        negativeWired = negativeWired || w.start == sourceNegative || w.end == sourceNegative;
+    }
+    if (!positiveWired || !negativeWired) {
+        result.stop = ExtractionStop::SourceUnwired;
+        return result;
+    }
+
+    Network& net = result.network;
+    const int highest = experiment.highestNumber();
+    for (model::Component& c : experiment.components()) {
+        if (c.number > highest)
+            break;
+        net.positive.push_back(net.terminals.intern(model::terminalName(c.name, true)));
+        net.negative.push_back(net.terminals.intern(model::terminalName(c.name, false)));
+        net.meterFlag = net.meterFlag || c.type == model::Ammeter || c.type == model::Voltmeter;
+        net.components.push_back(std::move(c));
+    }
+    std::vector<std::pair<int, int>> wireIds;
+    wireIds.reserve(wires.size());
+    for (const WireEnds& w : wires)
+        wireIds.emplace_back(net.terminals.intern(w.start), net.terminals.intern(w.end));
+
+    const int terminalCount = net.terminals.size();
+    net.owner.assign(static_cast<std::size_t>(terminalCount), -1);
+    for (std::size_t i = 0; i < net.components.size(); ++i) {
+        for (const int t : {net.positive[i], net.negative[i]})
+            if (net.owner[static_cast<std::size_t>(t)] < 0)
+                net.owner[static_cast<std::size_t>(t)] = static_cast<int>(i);
+    }
+    net.sourcePositive = net.terminals.find(sourcePositive);
+    net.sourceNegative = net.terminals.find(sourceNegative);
+
+    net.full = NodeList(terminalCount);
+    for (std::size_t i = 0; i < net.components.size(); ++i)
+        if (isPlainConductor(net.components[i]))
+            net.full.addWire(net.positive[i], net.negative[i]);
+    for (const auto& [a, b] : wireIds)
+        net.full.addWire(a, b);
+
+    net.plain = NodeList(terminalCount);
+    if (net.meterFlag)
+        for (const auto& [a, b] : wireIds)
+            net.plain.addWire(a, b);
+    return result;
+}
+
+} // namespace ampery::analysis

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "node_list.h"
+#include "terminal_table.h"
+
+#include "model/component_record.h"
+
+#include <vector>
+
+namespace ampery::model {
+class Experiment;
+}
+
+namespace ampery::analysis {
+
+// What Part 2.1 takes from the experiment text (steps 2 to 7): the component
+// lists, the terminals, the wires and the full and plain node lists.
+struct Network {
+    // The component lists, in component-number order.
+    std::vector<model::Component> components;
+    TerminalTable terminals;
+    // Per component: the ids of its "∧" and "∨" terminals.
+    std::vector<int> positive;
+    std::vector<int> negative;
+    // Per terminal id: the first component whose terminal it is, or -1.
+    std::vector<int> owner;
+    bool meterFlag = false;
+    // Built from the short seeds and all wires; Mark dead adds to it.
+    NodeList full;
+    // Built from all wires alone; empty unless the meter flag is set.
+    NodeList plain;
+    // Ids of "电源1∧" and "电源1∨", -1 when no wire or component names them.
+    int sourcePositive = -1;
+    int sourceNegative = -1;
+};
+
+// The early stops of steps 2 to 4.
+enum class ExtractionStop { None, NoWire, NoSource, SourceUnwired };
+
+struct Extraction {
+    ExtractionStop stop = ExtractionStop::None;
+    Network network; // filled only when stop is None
+};
+
+Extraction extractNetwork(const model::Experiment& experiment);
+
+} // namespace ampery::analysis
