@@ -2,6 +2,7 @@
 
 #include "display.h"
 #include "network.h"
+#include "reduction.h"
 #include "reset_displays.h"
 #include "status_texts.h"
 #include "working_network.h"
@@ -19,6 +20,12 @@ std::vector<model::Component> readableComponents(const model::Experiment& experi
     while (!list.empty() && list.back().number > highest)
         list.pop_back();
     return list;
+}
+
+// No closed loop; the open-circuit voltmeter reading of Part 2.3 is still to come.
+void readOpenCircuit(Display& display, Network& network, double) {
+    display.setStatus(texts::noClosedLoop());
+    resetDisplays(display, network.components);
 }
 
 } // namespace
@@ -46,6 +53,7 @@ AnalysisOutcome analyse(const model::Experiment& experiment) {
     }
 
     Network& network = extraction.network;
+    const double sourceVoltage = experiment.sourceVoltage();
     WorkingNetwork work(network, network.terminals);
     if (!work.removeShortedComponents()) {
         display.setStatus(texts::sourceShorted());
@@ -54,12 +62,25 @@ AnalysisOutcome analyse(const model::Experiment& experiment) {
     }
     work.removeOpenSwitchesAndVoltmeters();
     if (work.sourceWithoutLoop()) {
-        // The open-circuit voltmeter reading of Part 2.3 is still to come.
-        display.setStatus(texts::noClosedLoop());
-        resetDisplays(display, network.components);
+        readOpenCircuit(display, network, sourceVoltage);
         return outcome;
     }
-    // The reduction of Part 2.2 is still to come.
+
+    const Reduction reduction = reduce(work, network);
+    switch (reduction.end) {
+    case ReductionEnd::GaveUp:
+        outcome.gaveUp = true;
+        display.setStatus(texts::beyondAnalysis());
+        display.stopAllMotors();
+        return outcome;
+    case ReductionEnd::NoClosedLoop:
+        readOpenCircuit(display, network, sourceVoltage);
+        return outcome;
+    case ReductionEnd::Reduced:
+        break;
+    }
+
+    // Solve (Part 2.3) is still to come.
     display.stopAllMotors();
     return outcome;
 }

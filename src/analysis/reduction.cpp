@@ -1,0 +1,182 @@
+#include "reduction.h"
+
+#include "network.h"
+#include "status_texts.h"
+
+#include "model/number_text.h"
+#include "model/separators.h"
+
+namespace ampery::analysis {
+
+namespace sep = model::sep;
+
+namespace {
+
+constexpr int equivalentType = 11;
+
+QChar markOf(bool positive) { return QChar(positive ? sep::positive : sep::negative); }
+
+class Reducer {
+public:
+    Reducer(WorkingNetwork& work, Network& network) : m_work(work), m_network(network) {}
+
+    Reduction run();
+
+private:
+    const WorkingComponent& entry(int c) const { return m_work.components()[static_cast<std::size_t>(c)]; }
+    void removeDead(int component);
+    int appendEquivalent(Equivalent equivalent);
+    void combineSeries(const SeriesMatch& match);
+    void combineParallel(const ParallelMatch& match);
+
+    WorkingNetwork& m_work;
+    Network& m_network;
+    Reduction m_result;
+};
+
+Reduction Reducer::run() {
+    m_work.startScans();
+    while (m_work.count() >= 3) {
+        for (int c = m_work.firstLone(); c >= 0; c = m_work.firstLone())
+            removeDead(c);
+        for (int c = m_work.firstUnconnected(); c >= 0; c = m_work.firstUnconnected())
+            removeDead(c);
+        while (const std::optional<SeriesMatch> match = m_work.firstSeries())
+            combineSeries(*match);
+        while (const std::optional<ParallelMatch> match = m_work.firstParallel())
+            combineParallel(*match);
+        if (m_work.sourceWithoutLoop()) {
+            m_result.end = ReductionEnd::NoClosedLoop;
+            return std::move(m_result);
+        }
+        if (++m_result.passes == passLimit) {
+            m_result.end = ReductionEnd::GaveUp;
+            return std::move(m_result);
+        }
+    }
+    m_result.end = ReductionEnd::Reduced;
+    return std::move(m_result);
+}
+
+// Removing a component: out of every node, Expand, Mark dead, out of the lists.
+void Reducer::removeDead(int component) {
+    m_work.dropTerminal(entry(component).positive);
+    m_work.dropTerminal(entry(component).negative);
+    for (const int x : expand(entry(component).part, m_result.equivalents))
+        m_network.full.addWire(m_network.positive[static_cast<std::size_t>(x)],
+                               m_network.negative[static_cast<std::size_t>(x)]);
+    m_work.removeEntry(component);
+}
+
+int Reducer::appendEquivalent(Equivalent equivalent) {
+    const int index = static_cast<int>(m_result.equivalents.size());
+    m_result.equivalents.push_back(std::move(equivalent));
+    const Equivalent& e = m_result.equivalents.back();
+    return m_work.appendEntry(e.name, equivalentType, e.resistance, PartRef{true, index});
+}
+
+void Reducer::combineSeries(const SeriesMatch& match) {
+    const WorkingComponent& j = entry(match.j);
+    const WorkingComponent& m = entry(match.m);
+    const int outerJ = m_work.otherTerminal(match.jMiddle);
+    const int outerM = m_work.otherTerminal(match.mMiddle);
+
+    Equivalent e;
+    e.name = texts::equivalentWord() + QString::number(m_result.equivalents.size() + 1);
+    e.series = true;
+    e.a = j.part;
+    e.b = m.part;
+    e.aName = j.name;
+    e.bName = m.name;
+    e.aPositive = outerJ == j.positive;
+    e.bPositive = match.mMiddle == m.positive;
+    e.resistanceJ = j.resistance;
+    e.resistanceA = model::textToNumber(model::numberToText(j.resistance));
+    e.resistance = j.resistance + m.resistance;
+    const int jIndex = match.j;
+    const int mIndex = match.m;
+    const int added = appendEquivalent(std::move(e));
+
+    m_work.deleteNode(match.node);
+    m_work.replaceTerminal(outerJ, entry(added).positive);
+    m_work.replaceTerminal(outerM, entry(added).negative);
+    m_work.removeEntry(mIndex);
+    m_work.removeEntry(jIndex);
+}
+
+void Reducer::combineParallel(const ParallelMatch& match) {
+    const WorkingComponent& j = entry(match.j);
+    const WorkingComponent& m = entry(match.m);
+    const bool jHerePositive = match.jHere == j.positive;
+    const bool mHerePositive = match.mHere == m.positive;
+
+    // The rows of Part 2.2's parallel table: the definition's marks and which
+    // of j's terminals the equivalent's "∧" takes.
+    bool s1 = true;
+    bool s2 = true;
+    bool plusTakesJPositive = true;
+    if (jHerePositive && mHerePositive) {
+        s1 = true, s2 = true, plusTakesJPositive = true;
+    } else if (!jHerePositive && !mHerePositive) {
+        s1 = true, s2 = true, plusTakesJPositive = true;
+    } else if (jHerePositive && !mHerePositive) {
+        s1 = true, s2 = false, plusTakesJPositive = true;
+    } else {
+        s1 = false, s2 = true, plusTakesJPositive = false;
+    }
+
+    Equivalent e;
+    e.name = texts::equivalentWord() + QString::number(m_result.equivalents.size() + 1);
+    e.series = false;
+    e.a = j.part;
+    e.b = m.part;
+    e.aName = j.name;
+    e.bName = m.name;
+    e.aPositive = s1;
+    e.bPositive = s2;
+    e.resistance = j.resistance * m.resistance / (j.resistance + m.resistance);
+    const int jPlus = plusTakesJPositive ? j.positive : j.negative;
+    const int jMinus = plusTakesJPositive ? j.negative : j.positive;
+    const int mPositive = m.positive;
+    const int mNegative = m.negative;
+    const int jIndex = match.j;
+    const int mIndex = match.m;
+    const int added = appendEquivalent(std::move(e));
+
+    m_work.replaceTerminal(jPlus, entry(added).positive);
+    m_work.replaceTerminal(jMinus, entry(added).negative);
+    m_work.dropTerminal(mPositive);
+    m_work.dropTerminal(mNegative);
+    m_work.removeEntry(mIndex);
+    m_work.removeEntry(jIndex);
+}
+
+} // namespace
+
+QString Equivalent::definition() const {
+    if (series)
+        return markOf(aPositive) + aName + QLatin1Char('&') + model::numberToText(resistanceJ) +
+               QChar(u'—') + markOf(bPositive) + bName;
+    return markOf(aPositive) + aName + QLatin1Char('|') + markOf(bPositive) + bName;
+}
+
+Reduction reduce(WorkingNetwork& work, Network& network) { return Reducer(work, network).run(); }
+
+std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents) {
+    std::vector<int> dead;
+    std::vector<PartRef> pending{part};
+    while (!pending.empty()) {
+        const PartRef next = pending.back();
+        pending.pop_back();
+        if (!next.equivalent) {
+            dead.push_back(next.index);
+            continue;
+        }
+        const Equivalent& e = equivalents[static_cast<std::size_t>(next.index)];
+        pending.push_back(e.b);
+        pending.push_back(e.a);
+    }
+    return dead;
+}
+
+} // namespace ampery::analysis

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "working_network.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace ampery::analysis {
+
+struct Network;
+
+// One equivalent resistor of Part 2.2: its definition taken apart, as Expand
+// and Distribute read it.
+struct Equivalent {
+    QString name; // 拟电阻n
+    double resistance = 0;
+    bool series = false;
+    PartRef a; // the part named first in the definition
+    PartRef b;
+    QString aName;
+    QString bName;
+    bool aPositive = true;  // s1 is "∧"
+    bool bPositive = true;  // s2 is "∧"
+    double resistanceJ = 0; // series: the resistance of part A, written as RA
+    double resistanceA = 0; // series: RA as Distribute reads it from the text
+
+    // The definition text of Part 2.2, for example ∧电灯1&10—∨电阻2.
+    QString definition() const;
+};
+
+enum class ReductionEnd {
+    Reduced,      // fewer than 3 working components remain
+    NoClosedLoop, // step 5 found the source without a closed loop
+    GaveUp,       // the pass counter reached 200
+};
+
+struct Reduction {
+    ReductionEnd end = ReductionEnd::Reduced;
+    int passes = 0;
+    std::vector<Equivalent> equivalents;
+};
+
+inline constexpr int passLimit = 200;
+
+// Part 2.2's main loop on the working network; Mark dead joins the terminals
+// of components that lose their current path in network.full.
+Reduction reduce(WorkingNetwork& work, Network& network);
+
+// Expand: the physical components inside a part, depth first (component-list
+// indices).
+std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents);
+
+} // namespace ampery::analysis

@@ -1,0 +1,237 @@
+// Part 2.2: the series-parallel reduction.
+#include "circuit.h"
+#include "reduction_run.h"
+
+using namespace ampery;
+using analysis::AnalysisOutcome;
+using analysis::ReductionEnd;
+
+class TestAnalysisReduction : public QObject {
+    Q_OBJECT
+private slots:
+    // Part 2.2's worked example, step by step.
+    void workedExample() {
+        Circuit c;
+        const QString s = c.source();
+        const QString r1 = c.resistor("10");
+        const QString r2 = c.resistor("20");
+        const QString r3 = c.resistor("20");
+        c.wires({pos(s), pos(r1), neg(r1), pos(r2), pos(r2), pos(r3), neg(r2), neg(r3), neg(r3),
+                 neg(s)});
+        const ReductionRun run(c);
+        QCOMPARE(run.fullNodes(), QStringList({"电源1∧|电阻1∧", "电阻1∨|电阻2∧|电阻3∧",
+                                               "电阻2∨|电阻3∨|电源1∨"}));
+        QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
+        QCOMPARE(run.reduction().passes, 2);
+        QCOMPARE(run.definitions(), QStringList({"拟电阻1 ∧电阻2|∧电阻3 10",
+                                                 "拟电阻2 ∧电阻1&10—∧拟电阻1 20"}));
+        QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻2∧", "拟电阻2∨|电源1∨"}));
+
+    }
+
+    void sourceAndOneLamp() {
+        Circuit c;
+        const QString s = c.source();
+        const QString l = c.lamp();
+        c.wires({pos(s), pos(l), neg(l), neg(s)});
+        const ReductionRun run(c);
+        QCOMPARE(run.reduction().passes, 0);
+        QVERIFY(run.definitions().isEmpty());
+    }
+
+    // The four series rows: which terminals meet in the middle node.
+    void seriesOrientation_data() {
+        QTest::addColumn<bool>("jMiddlePositive");
+        QTest::addColumn<bool>("mMiddlePositive");
+        QTest::addColumn<QString>("definition");
+        QTest::addColumn<QStringList>("records");
+        QTest::addRow("j∨ m∨") << false << false << "∧电阻1&10—∨电阻2"
+                               << QStringList{"电阻1@6@4@0.2", "电阻2@0@4@-0.2"};
+        QTest::addRow("j∧ m∧") << true << true << "∨电阻1&10—∧电阻2"
+                               << QStringList{"电阻1@4@6@-0.2", "电阻2@4@0@0.2"};
+        QTest::addRow("j∧ m∨") << true << false << "∨电阻1&10—∨电阻2"
+                               << QStringList{"电阻1@4@6@-0.2", "电阻2@0@4@-0.2"};
+        QTest::addRow("j∨ m∧") << false << true << "∧电阻1&10—∧电阻2"
+                               << QStringList{"电阻1@6@4@0.2", "电阻2@4@0@0.2"};
+    }
+    void seriesOrientation() {
+        QFETCH(bool, jMiddlePositive);
+        QFETCH(bool, mMiddlePositive);
+        QFETCH(QString, definition);
+        QFETCH(QStringList, records);
+        Circuit c;
+        const QString s = c.source();
+        const QString r1 = c.resistor("10");
+        const QString r2 = c.resistor("20");
+        const auto middle = [](const QString& name, bool positive) {
+            return positive ? pos(name) : neg(name);
+        };
+        c.wires({pos(s), middle(r1, !jMiddlePositive), middle(r1, jMiddlePositive),
+                 middle(r2, mMiddlePositive), middle(r2, !mMiddlePositive), neg(s)});
+        const ReductionRun run(c);
+        QCOMPARE(run.definitions(), QStringList{"拟电阻1 " + definition + " 30"});
+        // The equivalent's "∧" takes the place of j's outer terminal.
+        QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻1∧", "拟电阻1∨|电源1∨"}));
+    }
+
+    // The four parallel rows: the orientation of the two parts and which of
+    // the two nodes comes first.
+    void parallelOrientation_data() {
+        QTest::addColumn<QStringList>("wires");
+        QTest::addColumn<QString>("definition");
+        QTest::addColumn<QStringList>("nodes");
+        QTest::addColumn<QStringList>("records");
+        QTest::addRow("alike, positive node first")
+            << QStringList{"电源1∧", "电阻1∧", "电源1∧", "电阻2∧",
+                           "电阻1∨", "电源1∨", "电阻2∨", "电源1∨"}
+            << "∧电阻1|∧电阻2" << QStringList{"电源1∧|拟电阻1∧", "拟电阻1∨|电源1∨"}
+            << QStringList{"电阻1@6@0@0.6", "电阻2@6@0@0.6"};
+        QTest::addRow("alike, negative node first")
+            << QStringList{"电阻1∨", "电源1∨", "电阻2∨", "电源1∨",
+                           "电源1∧", "电阻1∧", "电源1∧", "电阻2∧"}
+            << "∧电阻1|∧电阻2" << QStringList{"拟电阻1∨|电源1∨", "电源1∧|拟电阻1∧"}
+            << QStringList{"电阻1@6@0@0.6", "电阻2@6@0@0.6"};
+        QTest::addRow("opposite, positive node first")
+            << QStringList{"电源1∧", "电阻1∧", "电源1∧", "电阻2∨",
+                           "电阻1∨", "电源1∨", "电阻2∧", "电源1∨"}
+            << "∧电阻1|∨电阻2" << QStringList{"电源1∧|拟电阻1∧", "拟电阻1∨|电源1∨"}
+            << QStringList{"电阻1@6@0@0.6", "电阻2@0@6@-0.6"};
+        QTest::addRow("opposite, negative node first")
+            << QStringList{"电阻1∨", "电源1∨", "电阻2∧", "电源1∨",
+                           "电源1∧", "电阻1∧", "电源1∧", "电阻2∨"}
+            << "∨电阻1|∧电阻2" << QStringList{"拟电阻1∧|电源1∨", "电源1∧|拟电阻1∨"}
+            << QStringList{"电阻1@6@0@0.6", "电阻2@0@6@-0.6"};
+    }
+    void parallelOrientation() {
+        QFETCH(QStringList, wires);
+        QFETCH(QString, definition);
+        QFETCH(QStringList, nodes);
+        QFETCH(QStringList, records);
+        Circuit c;
+        c.source();
+        c.resistor("10");
+        c.resistor("10");
+        c.wires(wires);
+        const ReductionRun run(c);
+        QCOMPARE(run.definitions(), QStringList{"拟电阻1 " + definition + " 5"});
+        QCOMPARE(run.workingNodes(), nodes);
+    }
+
+    // The second series pair takes the lower list position as j, so the
+    // second equivalent names the first one as its part B.
+    void threeInSeries() {
+        Circuit c;
+        const QString s = c.source();
+        const QString r1 = c.resistor("10");
+        const QString r2 = c.resistor("20");
+        const QString r3 = c.resistor("30");
+        c.wires({pos(s), pos(r1), neg(r1), pos(r2), neg(r2), pos(r3), neg(r3), neg(s)});
+        const ReductionRun run(c);
+        QCOMPARE(run.definitions(), QStringList({"拟电阻1 ∧电阻1&10—∧电阻2 30",
+                                                 "拟电阻2 ∨电阻3&30—∨拟电阻1 60"}));
+        QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻2∨", "拟电阻2∧|电源1∨"}));
+    }
+
+    // Lamp B (one end open) goes in step 2 of pass 1; lamp A, then alone at
+    // one end, in step 1 of pass 2. Both end joined in the full node list.
+    void deadBranchAcrossPasses() {
+        Circuit c;
+        const QString s = c.source();
+        const QString r = c.resistor("10");
+        const QString a = c.lamp();
+        const QString b = c.lamp();
+        c.wires({pos(s), pos(r), neg(r), neg(s), pos(a), pos(s), neg(a), pos(b)});
+        const ReductionRun run(c);
+        QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
+        QCOMPARE(run.reduction().passes, 2);
+        QVERIFY(run.definitions().isEmpty());
+        QCOMPARE(run.fullNodes(), QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨",
+                                               "电阻1∨|电源1∨"}));
+    }
+
+    // A dead equivalent: lamps A and B hang in series from the loop, and C
+    // beyond them has an open end. Pass 1 removes C and combines A and B;
+    // pass 2 finds the equivalent alone at one end and marks both lamps dead.
+    void deadEquivalentMarksItsParts() {
+        Circuit c;
+        const QString s = c.source();
+        const QString r = c.resistor("10");
+        const QString a = c.lamp();
+        const QString b = c.lamp();
+        const QString d = c.lamp();
+        c.wires({pos(s), pos(r), neg(r), neg(s), pos(s), pos(a), neg(a), pos(b), neg(b), pos(d)});
+        const ReductionRun run(c);
+        QCOMPARE(run.reduction().passes, 2);
+        QCOMPARE(run.definitions(), QStringList{"拟电阻1 ∧电灯1&10—∧电灯2 20"});
+        QCOMPARE(run.fullNodes(),
+                 QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨|电灯3∧|电灯3∨",
+                              "电阻1∨|电源1∨"}));
+    }
+
+    // The pass counter is tested at the end of each pass: a ladder that needs
+    // 200 passes is given up although its 200th pass leaves two components.
+    void passLimit_data() {
+        QTest::addColumn<int>("stages");
+        QTest::addColumn<int>("passes");
+        QTest::addColumn<bool>("gaveUp");
+        QTest::addRow("3 stages") << 3 << 3 << false;
+        QTest::addRow("199 stages") << 199 << 199 << false;
+        QTest::addRow("200 stages") << 200 << 200 << true;
+    }
+    void passLimit() {
+        QFETCH(int, stages);
+        QFETCH(int, passes);
+        QFETCH(bool, gaveUp);
+        Circuit c;
+        buildLadder(c, stages);
+        {
+            const ReductionRun run(c);
+            QCOMPARE(run.reduction().passes, passes);
+            QCOMPARE(int(run.reduction().end),
+                     int(gaveUp ? ReductionEnd::GaveUp : ReductionEnd::Reduced));
+            QCOMPARE(run.reduction().equivalents.size(), std::size_t(2 * stages - 1));
+        }
+    }
+
+    void bridgeGivesUp() {
+        Circuit c;
+        const QString s = c.source();
+        QStringList r;
+        for (const char* ohms : {"10", "20", "20", "10", "5"})
+            r.append(c.resistor(ohms));
+        c.wires({pos(s), pos(r[0]), pos(s), pos(r[1]), neg(r[0]), pos(r[2]), neg(r[1]), pos(r[3]),
+                 neg(r[2]), neg(s), neg(r[3]), neg(s), neg(r[0]), pos(r[4]), neg(r[4]),
+                 neg(r[1])});
+        {
+            const ReductionRun run(c);
+            QCOMPARE(int(run.reduction().end), int(ReductionEnd::GaveUp));
+            QCOMPARE(run.reduction().passes, 200);
+            QVERIFY(run.definitions().isEmpty());
+        }
+        const AnalysisOutcome o = c.analyse();
+        QVERIFY(o.gaveUp);
+        QVERIFY(!o.solved);
+        QCOMPARE(o.status, QStringLiteral("提示：电路结构超出程序的分析能力。"));
+        QVERIFY(o.results.isEmpty());
+        // The Part leaves the timers alone here; the issue stops them.
+        QCOMPARE(c.steps(o), QStringList{stopMotors});
+    }
+
+    // The same bridge with an ammeter as its bridge branch: the ammeter joins
+    // the two bridge nodes and the rest reduces.
+    void bridgeWithAmmeterBranch() {
+        Circuit c;
+        const QString s = c.source();
+        QStringList r;
+        for (const char* ohms : {"10", "20", "20", "10"})
+            r.append(c.resistor(ohms));
+        const QString a = c.ammeter();
+        c.wires({pos(s), pos(r[0]), pos(s), pos(r[1]), neg(r[0]), pos(r[2]), neg(r[1]), pos(r[3]),
+                 neg(r[2]), neg(s), neg(r[3]), neg(s), neg(r[0]), pos(a), neg(a), neg(r[1])});
+        const ReductionRun run(c);
+        QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalysisReduction)
+#include "tst_analysis_reduction.moc"
