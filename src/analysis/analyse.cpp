@@ -1,9 +1,12 @@
 #include "analyse.h"
 
 #include "display.h"
+#include "meter_readings.h"
 #include "network.h"
 #include "reduction.h"
 #include "reset_displays.h"
+#include "response.h"
+#include "solution.h"
 #include "status_texts.h"
 #include "working_network.h"
 
@@ -22,9 +25,10 @@ std::vector<model::Component> readableComponents(const model::Experiment& experi
     return list;
 }
 
-// No closed loop; the open-circuit voltmeter reading of Part 2.3 is still to come.
-void readOpenCircuit(Display& display, Network& network, double) {
+// Part 2.3's open-circuit voltmeter reading, after the status heading.
+void readOpenCircuit(Display& display, Network& network, double sourceVoltage) {
     display.setStatus(texts::noClosedLoop());
+    readOpenCircuitVoltmeters(display, network, sourceVoltage);
     resetDisplays(display, network.components);
 }
 
@@ -80,8 +84,15 @@ AnalysisOutcome analyse(const model::Experiment& experiment) {
         break;
     }
 
-    // Solve (Part 2.3) is still to come.
-    display.stopAllMotors();
+    const Solution solution = solve(work, network, reduction.equivalents, sourceVoltage);
+    if (solution.records.isEmpty()) {
+        display.stopAllMotors();
+        return outcome;
+    }
+    outcome.results = solution.records;
+    display.setStatus(texts::circuitClosed());
+    displayPass(display, network, solution, experiment.motorSlots());
+    outcome.solved = true;
     return outcome;
 }
 

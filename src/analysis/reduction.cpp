@@ -1,5 +1,6 @@
 #include "reduction.h"
 
+#include "decimal_text.h"
 #include "network.h"
 #include "status_texts.h"
 
@@ -91,7 +92,7 @@ void Reducer::combineSeries(const SeriesMatch& match) {
     e.aPositive = outerJ == j.positive;
     e.bPositive = match.mMiddle == m.positive;
     e.resistanceJ = j.resistance;
-    e.resistanceA = model::textToNumber(model::numberToText(j.resistance));
+    e.resistanceA = readBack(j.resistance);
     e.resistance = j.resistance + m.resistance;
     const int jIndex = match.j;
     const int mIndex = match.m;

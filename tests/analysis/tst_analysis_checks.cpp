@@ -71,6 +71,11 @@ private slots:
             const QString r = c.resistor("-0.0000001");
             c.wires({pos(s), pos(r), neg(r), neg(s)});
         }) << "错误：电源正负极短接！";
+        QTest::addRow("resistor just above 1e-7 is no wire") << Build([](Circuit& c) {
+            const QString s = c.source();
+            const QString r = c.resistor("0.00000011");
+            c.wires({pos(s), pos(r), neg(r), neg(s)});
+        }) << "提示：电路畅通。";
         QTest::addRow("zero-resistance rheostat is a wire") << Build([](Circuit& c) {
             const QString s = c.source();
             const QString r = c.add(model::Rheostat, {{Field::Resistance, "0"}});
@@ -82,11 +87,33 @@ private slots:
             const QString k = c.closedSwitch();
             c.wires({pos(s), pos(l), neg(l), neg(s), pos(l), pos(k), neg(k), neg(l)});
         }) << "错误：电源正负极短接！";
+        QTest::addRow("lamp shorted by a closed switch, resistor in the loop")
+            << Build([](Circuit& c) {
+                   const QString s = c.source();
+                   const QString l = c.lamp();
+                   const QString r = c.resistor("20");
+                   const QString k = c.closedSwitch();
+                   c.wires({pos(s), pos(l), neg(l), pos(r), neg(r), neg(s), pos(l), pos(k),
+                            neg(k), neg(l)});
+               })
+            << "提示：电路畅通。";
         QTest::addRow("open switch in the loop") << Build([](Circuit& c) {
             const QString s = c.source();
             const QString l = c.lamp();
             const QString k = c.openSwitch();
             c.wires({pos(s), pos(l), neg(l), pos(k), neg(k), neg(s)});
+        }) << "提示：电源没有形成回路。";
+        QTest::addRow("closed switch in the loop") << Build([](Circuit& c) {
+            const QString s = c.source();
+            const QString l = c.lamp();
+            const QString k = c.closedSwitch();
+            c.wires({pos(s), pos(l), neg(l), pos(k), neg(k), neg(s)});
+        }) << "提示：电路畅通。";
+        QTest::addRow("source wired to a lamp that goes nowhere") << Build([](Circuit& c) {
+            const QString s = c.source();
+            const QString l = c.lamp();
+            const QString m = c.lamp();
+            c.wires({pos(s), pos(l), neg(s), pos(m)});
         }) << "提示：电源没有形成回路。";
     }
     void statusTexts() {
@@ -221,6 +248,59 @@ private slots:
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
         QCOMPARE(x.network.full.texts(x.network.terminals),
                  QStringList({"电源1∧|电灯1∧", "电灯1∨|电源1∨"}));
+        QCOMPARE(c.analyse().status, QStringLiteral("提示：电路畅通。"));
+    }
+
+    // The mended step 5: when one wire's track is the start of
+    // another's, the Part's rule would cut the longer wire's record.
+    void trackThatStartsAnotherTrack() {
+        Circuit c;
+        const QString s = c.source();
+        const QString l = c.lamp();
+        QVERIFY(c.wire(pos(s), pos(l), "10|10"));
+        QVERIFY(c.wire(neg(l), neg(s), "10|10┇20|20"));
+        const AnalysisOutcome o = c.analyse();
+        QCOMPARE(o.status, QStringLiteral("提示：电路畅通。"));
+        QCOMPARE(recordTexts(o), QStringList{"电灯1@6@0@0.6"});
+    }
+
+    // Terminal tests compare whole names: 乙电压器1∧ is not 电压器1∧.
+    void namesEndingInAnotherName() {
+        Circuit c;
+        const QString s = c.source();
+        const QString l = c.addNamed("乙电压器1", model::Lamp);
+        const QString k = c.openSwitch();
+        const QString v = c.addNamed("电压器1", model::Voltmeter, {{Field::RatedVoltage, "10"}});
+        c.wires({pos(s), pos(l), neg(l), pos(k), neg(k), neg(s), neg(v), neg(s)});
+        const AnalysisOutcome o = c.analyse();
+        // A text search would find 电压器1∧ inside 乙电压器1∧ and read 6 V.
+        QCOMPARE(o.status, QStringLiteral("提示：电源没有形成回路。"));
+        QCOMPARE(c.steps(o), QStringList({stopMotors, c.show(l, 3), combineStep}));
+    }
+
+    // Voltmeters leave the network before the closed-loop check.
+    void voltmeterAloneAcrossTheSource() {
+        Circuit c;
+        const QString s = c.source();
+        const QString v = c.voltmeter();
+        c.wires({pos(s), pos(v), neg(v), neg(s)});
+        const AnalysisOutcome o = c.analyse();
+        QCOMPARE(o.status, QStringLiteral("提示：电源没有形成回路。   电压器1测量值为：6伏特"));
+        QCOMPARE(c.steps(o), QStringList({c.show(v, 23), combineStep, stopMotors, combineStep}));
+    }
+
+    // Component loops visit the records present: a crafted number does not
+    // make the analysis count to it.
+    void hugeComponentNumber() {
+        model::Experiment e;
+        e.setText("№1□0■0◇电源1◆1△▲6◎0○●☆★‖"
+                  "№2000000000□100■0◇电灯1◆3△▲◎10○●☆6★0.6‖"
+                  "⊙电源1∧|电灯1∧¤1|1‖⊙电灯1∨|电源1∨¤1|1‖");
+        e.recount();
+        QCOMPARE(e.highestNumber(), 2000000000);
+        const AnalysisOutcome o = analysis::analyse(e);
+        QCOMPARE(o.status, QStringLiteral("提示：电路畅通。"));
+        QCOMPARE(recordTexts(o), QStringList{"电灯1@6@0@0.6"});
     }
 };
 

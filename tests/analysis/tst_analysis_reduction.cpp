@@ -27,6 +27,11 @@ private slots:
                                                  "拟电阻2 ∧电阻1&10—∧拟电阻1 20"}));
         QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻2∧", "拟电阻2∨|电源1∨"}));
 
+        const AnalysisOutcome o = c.analyse();
+        QVERIFY(o.solved);
+        QCOMPARE(o.status, QStringLiteral("提示：电路畅通。"));
+        QCOMPARE(recordTexts(o),
+                 QStringList({"电阻1@6@3@0.3", "电阻2@3@0@0.15", "电阻3@3@0@0.15"}));
     }
 
     void sourceAndOneLamp() {
@@ -72,6 +77,7 @@ private slots:
         QCOMPARE(run.definitions(), QStringList{"拟电阻1 " + definition + " 30"});
         // The equivalent's "∧" takes the place of j's outer terminal.
         QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻1∧", "拟电阻1∨|电源1∨"}));
+        QCOMPARE(recordTexts(c.analyse()), records);
     }
 
     // The four parallel rows: the orientation of the two parts and which of
@@ -115,6 +121,7 @@ private slots:
         const ReductionRun run(c);
         QCOMPARE(run.definitions(), QStringList{"拟电阻1 " + definition + " 5"});
         QCOMPARE(run.workingNodes(), nodes);
+        QCOMPARE(recordTexts(c.analyse()), records);
     }
 
     // The second series pair takes the lower list position as j, so the
@@ -130,6 +137,8 @@ private slots:
         QCOMPARE(run.definitions(), QStringList({"拟电阻1 ∧电阻1&10—∧电阻2 30",
                                                  "拟电阻2 ∨电阻3&30—∨拟电阻1 60"}));
         QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻2∨", "拟电阻2∧|电源1∨"}));
+        QCOMPARE(recordTexts(c.analyse()),
+                 QStringList({"电阻3@3@0@0.1", "电阻1@6@5@0.1", "电阻2@5@3@0.1"}));
     }
 
     // Lamp B (one end open) goes in step 2 of pass 1; lamp A, then alone at
@@ -147,6 +156,10 @@ private slots:
         QVERIFY(run.definitions().isEmpty());
         QCOMPARE(run.fullNodes(), QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨",
                                                "电阻1∨|电源1∨"}));
+        const AnalysisOutcome o = c.analyse();
+        QCOMPARE(recordTexts(o), QStringList{"电阻1@6@0@0.6"});
+        // Lamps without a record are put at rest by the rest pass.
+        QCOMPARE(c.steps(o), QStringList({c.show(a, 3), c.show(b, 3), combineStep}));
     }
 
     // A dead equivalent: lamps A and B hang in series from the loop, and C
@@ -166,6 +179,7 @@ private slots:
         QCOMPARE(run.fullNodes(),
                  QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨|电灯3∧|电灯3∨",
                               "电阻1∨|电源1∨"}));
+        QCOMPARE(recordTexts(c.analyse()), QStringList{"电阻1@6@0@0.6"});
     }
 
     // The pass counter is tested at the end of each pass: a ladder that needs
@@ -191,6 +205,10 @@ private slots:
                      int(gaveUp ? ReductionEnd::GaveUp : ReductionEnd::Reduced));
             QCOMPARE(run.reduction().equivalents.size(), std::size_t(2 * stages - 1));
         }
+        const AnalysisOutcome o = c.analyse();
+        QCOMPARE(o.gaveUp, gaveUp);
+        QCOMPARE(o.solved, !gaveUp);
+        QCOMPARE(o.results.size(), gaveUp ? 0 : 2 * stages);
     }
 
     void bridgeGivesUp() {
@@ -230,6 +248,13 @@ private slots:
                  neg(r[2]), neg(s), neg(r[3]), neg(s), neg(r[0]), pos(a), neg(a), neg(r[1])});
         const ReductionRun run(c);
         QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
+        const AnalysisOutcome o = c.analyse();
+        QVERIFY(o.solved);
+        QCOMPARE(recordTexts(o), QStringList({"电阻1@6@3@0.3", "电阻2@6@3@0.15",
+                                              "电阻3@3@0@0.15", "电阻4@3@0@0.3"}));
+        // 0.3 A arrive through 电阻1 and 0.15 A leave through 电阻3.
+        QCOMPARE(o.status, QStringLiteral("提示：电路畅通。   电流器1测量值为：0.15安培"));
+        QCOMPARE(c.steps(o), QStringList({c.show(a, 18), combineStep}));
     }
 };
 

@@ -1,0 +1,263 @@
+#include "meter_readings.h"
+
+#include "conductors.h"
+#include "display.h"
+#include "meter_display.h"
+#include "network.h"
+
+#include "model/component_type.h"
+
+#include <algorithm>
+
+namespace ampery::analysis {
+
+namespace {
+
+std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+const std::vector<ResultIndex::Touch> noTouch;
+
+} // namespace
+
+// A record's terminals are its name with "∧" and "∨": the terminal ids of its
+// component, since equal names have equal ids.
+ResultIndex::ResultIndex(const Solution& solution, const Network& network)
+    : m_touching(at(network.terminals.size())), m_values(solution.values) {
+    for (int r = 0; r < static_cast<int>(m_values.size()); ++r) {
+        const std::size_t c = at(m_values[at(r)].component);
+        m_touching[at(network.positive[c])].push_back({r, true});
+        m_touching[at(network.negative[c])].push_back({r, false});
+    }
+}
+
+const std::vector<ResultIndex::Touch>& ResultIndex::touching(int terminal) const {
+    if (terminal < 0 || terminal >= static_cast<int>(m_touching.size()))
+        return noTouch;
+    return m_touching[at(terminal)];
+}
+
+// --- open circuit ----------------------------------------------------------
+
+void readOpenCircuitVoltmeters(Display& display, Network& network, double sourceVoltage) {
+    NodeList& plain = network.plain;
+    for (std::size_t i = 0; i < network.components.size(); ++i)
+        if (joinsAsConductor(network.components[i]))
+            plain.join(network.positive[i], network.negative[i]);
+
+    for (std::size_t k = 0; k < network.components.size(); ++k) {
+        const model::Component& meter = network.components[k];
+        if (meter.type != model::Voltmeter)
+            continue;
+        // A side is known when its node holds a source terminal and not the
+        // voltmeter's other terminal.
+        const auto side = [&](int own, int other, double& potential) {
+            const int node = plain.nodeOf(own);
+            if (node < 0 || plain.nodeOf(other) == node)
+                return false;
+            if (plain.nodeOf(network.sourcePositive) == node) {
+                potential = sourceVoltage;
+                return true;
+            }
+            if (plain.nodeOf(network.sourceNegative) == node) {
+                potential = 0;
+                return true;
+            }
+            return false;
+        };
+        double plus = 0;
+        double minus = 0;
+        const bool plusKnown = side(network.positive[k], network.negative[k], plus);
+        const bool minusKnown = side(network.negative[k], network.positive[k], minus);
+        if (plusKnown && minusKnown) {
+            const double v = plus - minus;
+            const std::optional<MeterOutcome> outcome = outcomeOf(v, rangeOf(meter));
+            if (outcome) {
+                display.appendStatus(meterPiece(meter, *outcome, v));
+                // A reversed voltmeter keeps the picture it has.
+                if (*outcome != MeterOutcome::Reversed) {
+                    if (const std::optional<int> p = meterPicture(meter, *outcome, v)) {
+                        display.showPicture(meter, *p);
+                        display.combine();
+                    }
+                }
+            }
+        }
+        display.markDone(meter.name);
+    }
+}
+
+// --- voltmeter, solved circuit ---------------------------------------------
+
+void readVoltmeter(Display& display, const Network& network, const ResultIndex& results, int k) {
+    const model::Component& meter = network.components[at(k)];
+    // The potential of the node of a terminal: the last record in order with
+    // a terminal in that node ("∨" after "∧" within one record).
+    const auto side = [&](int terminal, double& potential) {
+        const int node = network.full.nodeOf(terminal);
+        if (node < 0)
+            return false;
+        int last = -1;
+        network.full.forEachMember(node, [&](int member) {
+            for (const ResultIndex::Touch& touch : results.touching(member)) {
+                const int key = touch.record * 2 + (touch.positive ? 0 : 1);
+                if (key > last) {
+                    last = key;
+                    const RecordValues& v = results.values(touch.record);
+                    potential = touch.positive ? v.va : v.vb;
+                }
+            }
+        });
+        return last >= 0;
+    };
+    double plus = 0;
+    double minus = 0;
+    const bool plusKnown = side(network.positive[at(k)], plus);
+    const bool minusKnown = side(network.negative[at(k)], minus);
+    if (plusKnown && minusKnown) {
+        const double v = plus - minus;
+        if (const std::optional<MeterOutcome> outcome = outcomeOf(v, rangeOf(meter)))
+            showMeter(display, meter, *outcome, v);
+    } else if (plusKnown || minusKnown) {
+        showMeter(display, meter, MeterOutcome::OneEndOpen, 0);
+    }
+}
+
+// --- ammeter, solved circuit -----------------------------------------------
+
+namespace {
+
+// Ammeter nodes: the plain node list with every other plain conductor joined
+// and the terminals that cannot carry a record (but the ammeter's) taken out.
+struct AmmeterView {
+    NodeList nodes;
+    std::vector<char> removed; // per terminal
+
+    std::vector<int> parts(int node) const {
+        std::vector<int> list;
+        nodes.forEachMember(node, [&](int t) {
+            if (!removed[at(t)])
+                list.push_back(t);
+        });
+        return list;
+    }
+};
+
+AmmeterView ammeterView(const Network& network, int k) {
+    const QString& name = network.components[at(k)].name;
+    AmmeterView view{network.plain, std::vector<char>(at(network.terminals.size()), 0)};
+    for (std::size_t i = 0; i < network.components.size(); ++i) {
+        const model::Component& c = network.components[i];
+        if (c.name != name && joinsInAmmeterView(c))
+            view.nodes.join(network.positive[i], network.negative[i]);
+    }
+    for (std::size_t i = 0; i < network.components.size(); ++i) {
+        const model::Component& c = network.components[i];
+        if (c.name != name && leavesAmmeterView(c)) {
+            view.removed[at(network.positive[i])] = 1;
+            view.removed[at(network.negative[i])] = 1;
+        }
+    }
+    return view;
+}
+
+} // namespace
+
+void readAmmeter(Display& display, const Network& network, const ResultIndex& results, int k) {
+    const model::Component& meter = network.components[at(k)];
+    const int plusTerminal = network.positive[at(k)];
+    const int minusTerminal = network.negative[at(k)];
+    const AmmeterView view = ammeterView(network, k);
+    const bool plusWired = view.nodes.nodeOf(plusTerminal) >= 0;
+    const bool minusWired = view.nodes.nodeOf(minusTerminal) >= 0;
+
+    // Only the nodes that hold one of the ammeter's terminals fit a case.
+    std::vector<int> nodes;
+    for (const int t : {plusTerminal, minusTerminal}) {
+        const int node = view.nodes.nodeOf(t);
+        if (node >= 0 && std::find(nodes.begin(), nodes.end(), node) == nodes.end())
+            nodes.push_back(node);
+    }
+    std::sort(nodes.begin(), nodes.end());
+
+    // The first record in order with the given terminal: +1 for its "∧",
+    // -1 for its "∨" (0 when none), and its current.
+    const auto firstTouch = [&](int terminal, double& current) {
+        const std::vector<ResultIndex::Touch>& touches = results.touching(terminal);
+        if (touches.empty())
+            return 0;
+        current = results.values(touches.front().record).current;
+        return touches.front().positive ? 1 : -1;
+    };
+
+    double currentA = 0;
+    bool plusKnown = false;
+    bool minusKnown = false;
+    for (const int node : nodes) {
+        const std::vector<int> parts = view.parts(node);
+        const auto holds = [&parts](int t) {
+            return t >= 0 && std::find(parts.begin(), parts.end(), t) != parts.end();
+        };
+        if (holds(network.sourcePositive) || holds(network.sourceNegative))
+            continue;
+        if (parts.size() == 2) {
+            int other = -1;
+            bool positiveCase = true;
+            if (parts[0] == plusTerminal)
+                other = parts[1];
+            else if (parts[1] == plusTerminal)
+                other = parts[0];
+            else if (parts[1] == minusTerminal)
+                other = parts[0], positiveCase = false;
+            else if (parts[0] == minusTerminal)
+                other = parts[1], positiveCase = false;
+            if (other < 0)
+                continue;
+            double current = 0;
+            const int sign = firstTouch(other, current);
+            // At the ammeter's "∧": a neighbour's "∧" gives -I, its "∨" +I;
+            // at its "∨" the other way round.
+            if (sign != 0)
+                currentA = positiveCase ? -sign * current : sign * current;
+            (positiveCase ? plusKnown : minusKnown) = true;
+            break;
+        }
+        if (parts.size() >= 3) {
+            const auto sumAt = [&](bool atPlus, bool& known) {
+                double sum = 0;
+                for (const int t : parts) {
+                    for (const ResultIndex::Touch& touch : results.touching(t)) {
+                        const double current = results.values(touch.record).current;
+                        sum += (touch.positive == atPlus) ? -current : current;
+                        known = true;
+                    }
+                }
+                return sum;
+            };
+            if (holds(plusTerminal)) {
+                const double sum = sumAt(true, plusKnown);
+                if (plusKnown && minusWired)
+                    currentA = sum;
+                else
+                    plusKnown = false;
+            }
+            if (!plusKnown && holds(minusTerminal)) {
+                const double sum = sumAt(false, minusKnown);
+                if (minusKnown && plusWired)
+                    currentA = sum;
+                else
+                    minusKnown = false;
+            }
+            if (plusKnown || minusKnown)
+                break;
+        }
+    }
+
+    if (plusKnown || minusKnown) {
+        if (const std::optional<MeterOutcome> outcome = outcomeOf(currentA, rangeOf(meter)))
+            showMeter(display, meter, *outcome, currentA);
+    } else {
+        showMeter(display, meter, MeterOutcome::OneEndOpen, 0);
+    }
+}
+
+} // namespace ampery::analysis

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "analysis_outcome.h"
+#include "solution.h"
+
+#include <vector>
+
+namespace ampery::analysis {
+
+class Display;
+struct Network;
+
+// The result records as the meters look them up: which records have a
+// terminal of a given id, in record order.
+class ResultIndex {
+public:
+    struct Touch {
+        int record;
+        bool positive; // the record's "∧" terminal, else its "∨" terminal
+    };
+
+    ResultIndex(const Solution& solution, const Network& network);
+
+    const std::vector<Touch>& touching(int terminal) const;
+    const RecordValues& values(int record) const {
+        return m_values[static_cast<std::size_t>(record)];
+    }
+
+private:
+    std::vector<std::vector<Touch>> m_touching;
+    const std::vector<RecordValues>& m_values;
+};
+
+// Part 2.3, open-circuit voltmeter reading, steps 1 and 2: joins the
+// conductors of the plain node list, reads every voltmeter and puts it on the
+// done list.
+void readOpenCircuitVoltmeters(Display& display, Network& network, double sourceVoltage);
+
+// Part 2.5, the readings of a solved circuit for component index k.
+void readVoltmeter(Display& display, const Network& network, const ResultIndex& results, int k);
+void readAmmeter(Display& display, const Network& network, const ResultIndex& results, int k);
+
+} // namespace ampery::analysis

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "analysis_outcome.h"
+
+#include "model/experiment.h"
+
+#include <array>
+#include <vector>
+
+namespace ampery::analysis {
+
+class Display;
+struct Network;
+struct Solution;
+
+// Part 2.4's display pass for a solved circuit: the response pass, the rest
+// pass (which reads every meter, Part 2.5) and combine.
+void displayPass(Display& display, const Network& network, const Solution& solution,
+                 const std::array<QString, model::motorSlotCount>& motorSlots);
+
+// The picture of a lamp at voltage u with rated voltage vr; none when no row
+// holds.
+std::optional<int> lampPicture(double u, double ratedVoltage);
+
+// A motor's timer interval at voltage u with rated voltage vr (0 stopped).
+int motorInterval(double u, double ratedVoltage);
+
+// The slot a motor owns: the last slot holding its name; -1 for none.
+int motorSlotOf(const QString& name, const std::array<QString, model::motorSlotCount>& motorSlots);
+
+} // namespace ampery::analysis

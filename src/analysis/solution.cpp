@@ -1,0 +1,91 @@
+#include "solution.h"
+
+#include "decimal_text.h"
+#include "network.h"
+#include "status_texts.h"
+#include "working_network.h"
+
+
+namespace ampery::analysis {
+
+Solution solve(const WorkingNetwork& work, const Network& network,
+                          const std::vector<Equivalent>& equivalents, double sourceVoltage) {
+    if (work.count() != 2)
+        return {};
+    const WorkingComponent* element = nullptr;
+    for (const WorkingComponent& c : work.components()) {
+        if (c.present && c.name != texts::sourceName()) {
+            element = &c;
+            break;
+        }
+    }
+    const std::vector<std::vector<int>> nodes = work.nodes();
+    if (element == nullptr || nodes.size() < 2 || nodes[0].size() != 2 || nodes[1].size() != 2)
+        return {};
+    const int source = network.sourcePositive;
+    int other = -1;
+    for (const std::vector<int>& node : {nodes[0], nodes[1]}) {
+        if (source >= 0 && node[0] == source) {
+            other = node[1];
+            break;
+        }
+        if (source >= 0 && node[1] == source) {
+            other = node[0];
+            break;
+        }
+    }
+    if (other < 0)
+        return {};
+    switch (work.terminals().mark(other)) {
+    case Mark::Positive:
+        return distribute(element->part, sourceVoltage, 0, network, equivalents);
+    case Mark::Negative:
+        return distribute(element->part, 0, sourceVoltage, network, equivalents);
+    case Mark::Other:
+        break;
+    }
+    return {};
+}
+
+Solution distribute(PartRef part, double va, double vb, const Network& network,
+                    const std::vector<Equivalent>& equivalents) {
+    struct Pending {
+        PartRef part;
+        double va;
+        double vb;
+    };
+    Solution solution;
+    std::vector<Pending> pending{{part, va, vb}};
+    while (!pending.empty()) {
+        const Pending next = pending.back();
+        pending.pop_back();
+        if (!next.part.equivalent) {
+            const model::Component& c =
+                network.components[static_cast<std::size_t>(next.part.index)];
+            const Decimal a = decimal(next.va);
+            const Decimal b = decimal(next.vb);
+            const Decimal current = decimal((next.va - next.vb) / c.resistance);
+            solution.records.append({c.name, a.text, b.text, current.text});
+            solution.values.push_back({next.part.index, a.value, b.value, current.value});
+            continue;
+        }
+        const Equivalent& e = equivalents[static_cast<std::size_t>(next.part.index)];
+        const double current = (next.va - next.vb) / e.resistance;
+        // Pushed B first, so that A and everything inside it comes out first.
+        if (e.series) {
+            const double middle = next.va - current * e.resistanceA;
+            pending.push_back(e.bPositive ? Pending{e.b, middle, next.vb}
+                                          : Pending{e.b, next.vb, middle});
+            pending.push_back(e.aPositive ? Pending{e.a, next.va, middle}
+                                          : Pending{e.a, middle, next.va});
+        } else {
+            pending.push_back(e.bPositive ? Pending{e.b, next.va, next.vb}
+                                          : Pending{e.b, next.vb, next.va});
+            pending.push_back(e.aPositive ? Pending{e.a, next.va, next.vb}
+                                          : Pending{e.a, next.vb, next.va});
+        }
+    }
+    return solution;
+}
+
+} // namespace ampery::analysis

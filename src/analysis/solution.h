@@ -1,0 +1,38 @@
+#pragma once
+
+#include "analysis_outcome.h"
+#include "reduction.h"
+
+#include <vector>
+
+namespace ampery::analysis {
+
+struct Network;
+class WorkingNetwork;
+
+// A result record's numbers as its readers see them: read back from its
+// decimal texts with text-to-number.
+struct RecordValues {
+    int component = 0; // index in the component lists
+    double va = 0;
+    double vb = 0;
+    double current = 0;
+};
+
+// The result text of Part 2.3: the records in Distribute's order.
+struct Solution {
+    QList<ResultRecord> records;
+    std::vector<RecordValues> values; // one per record
+};
+
+// Part 2.3's Solve, after the reduction loop (no records when nothing is
+// solved).
+Solution solve(const WorkingNetwork& work, const Network& network,
+               const std::vector<Equivalent>& equivalents, double sourceVoltage);
+
+// Distribute: hands the potentials of a part's terminals down to the physical
+// components inside it, depth first, one result record each.
+Solution distribute(PartRef part, double va, double vb, const Network& network,
+                    const std::vector<Equivalent>& equivalents);
+
+} // namespace ampery::analysis

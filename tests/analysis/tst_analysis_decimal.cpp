@@ -1,0 +1,73 @@
+// The analysis's own decimal text must give exactly what the model's
+// number-to-text and text-to-number give.
+#include "analysis/decimal_text.h"
+#include "model/number_text.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+using namespace ampery;
+
+namespace {
+bool sameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+} // namespace
+
+class TestAnalysisDecimal : public QObject {
+    Q_OBJECT
+private slots:
+    void matchesTheModel_data() {
+        QTest::addColumn<double>("value");
+        const double inf = std::numeric_limits<double>::infinity();
+        for (const double v :
+             {0.0, -0.0, 1.0, 6.0, 0.6, -0.6, 0.1 + 0.2, 1.0 / 3.0, 2.0 / 3.0, 9.99999999999995,
+              9.9999999999995, 0.30000000000000004, 5e-324, 1e-300, 1e-281, 1e-279, 1e279,
+              1e281, 1e300, std::numeric_limits<double>::max(), 1.5e15, 123456789012345.0,
+              1e22, 1e23, 1e-22, 1e-23, 4.35e-10, inf, -inf, std::nan("")})
+            QTest::addRow("%.17g", v) << v;
+    }
+    void matchesTheModel() {
+        QFETCH(double, value);
+        const analysis::Decimal d = analysis::decimal(value);
+        const QString text = model::numberToText(value);
+        QCOMPARE(d.text, text);
+        QVERIFY(sameDouble(d.value, model::textToNumber(text)));
+        QVERIFY(sameDouble(analysis::readBack(value), d.value));
+    }
+
+    void matchesTheModelOnRandomValues() {
+        QRandomGenerator random(20261208);
+        for (int i = 0; i < 200000; ++i) {
+            double value = 0;
+            switch (i % 4) {
+            case 0: // any bit pattern
+                value = std::bit_cast<double>(random.generate64());
+                break;
+            case 1: // circuit-sized values
+                value = (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-12, 12));
+                break;
+            case 2: // ratios of small integers, as potentials and currents are
+                value = double(random.bounded(-1000, 1000)) / double(random.bounded(1, 997));
+                break;
+            default: // halfway cases at the 13th digit
+                value = (double(random.bounded(1, 1 << 30)) * 1000 + 500) *
+                        std::pow(10.0, random.bounded(-20, 5));
+                break;
+            }
+            const analysis::Decimal d = analysis::decimal(value);
+            const QString text = model::numberToText(value);
+            if (d.text != text || !sameDouble(d.value, model::textToNumber(text)) ||
+                !sameDouble(analysis::readBack(value), d.value))
+                QFAIL(qPrintable(QStringLiteral("%1: %2 against %3")
+                                     .arg(value, 0, 'g', 17)
+                                     .arg(d.text, text)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalysisDecimal)
+#include "tst_analysis_decimal.moc"
