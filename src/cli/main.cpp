@@ -1,5 +1,6 @@
 #include "analyse_command.h"
 #include "console.h"
+#include "render_command.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -21,6 +22,10 @@ const Command commands[] = {
     {QLatin1StringView("analyse"), QLatin1StringView("FILE.aie"),
      QLatin1StringView("analyse an experiment file and print the outcome as one JSON object"),
      ampery::cli::runAnalyseCommand},
+    {QLatin1StringView("render"), QLatin1StringView("FILE.aie OUT.png [--size WxH]"),
+     QLatin1StringView("draw the experiment area as the window shows it after opening the file,"
+                       " as PNG, BMP or JPEG by the extension"),
+     ampery::cli::runRenderCommand},
 };
 
 bool isHelp(const QString& argument) {

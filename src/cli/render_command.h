@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+
+namespace ampery::cli {
+
+// ampery-cli render FILE.aie OUT.png [--size WxH]: opens the file, draws the
+// experiment area as the window would after opening it (full redraw, then the
+// analysis's display steps) and writes it as PNG, BMP or JPEG by the output's
+// extension. Returns the exit status.
+int runRenderCommand(const QStringList& arguments);
+
+} // namespace ampery::cli
