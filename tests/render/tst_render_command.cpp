@@ -97,6 +97,26 @@ private slots:
         QCOMPARE(area.pixel(overLamp), dark.pixel(overLamp - lampBox) & CanvasPair::wireColour);
     }
 
+    // The analysis lights the lamp: its rays, above the wires, show as drawn on white.
+    void showsTheAnalysis() {
+        const QString out = path("analysed.png");
+        QCOMPARE(runCli({path("lamp.aie"), out}).exitCode, 0);
+        const QImage shown =
+            test::boxOf(QImage(out).convertToFormat(QImage::Format_RGB32), lampBox);
+        const QImage dark = test::onWhite(m_pictures.picture(model::picture::lampDark));
+        const QImage bright = test::onWhite(m_pictures.picture(model::picture::lampBright));
+        int rays = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < bright.width(); ++x) {
+                if (bright.pixel(x, y) != dark.pixel(x, y)) {
+                    QCOMPARE(shown.pixel(x, y), bright.pixel(x, y));
+                    ++rays;
+                }
+            }
+        }
+        QVERIFY(rays > 20);
+    }
+
     void sizeAndFormat_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("out");
