@@ -25,7 +25,7 @@ std::vector<model::Component> readableComponents(const model::Experiment& experi
     return list;
 }
 
-// Part 2.3's open-circuit voltmeter reading, after the status heading.
+// No closed loop: the heading, the open-circuit voltmeter readings, reset displays.
 void readOpenCircuit(Display& display, Network& network, double sourceVoltage) {
     display.setStatus(texts::noClosedLoop());
     readOpenCircuitVoltmeters(display, network, sourceVoltage);
@@ -41,7 +41,7 @@ AnalysisOutcome analyse(const model::Experiment& experiment) {
     Extraction extraction = extractNetwork(experiment);
     switch (extraction.stop) {
     case ExtractionStop::NoWire:
-        // The Part leaves the motor timers running here; the issue stops them.
+        // Motors of an earlier analysis would otherwise go on turning.
         display.stopAllMotors();
         return outcome;
     case ExtractionStop::NoSource:

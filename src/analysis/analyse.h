@@ -8,7 +8,7 @@ class Experiment;
 
 namespace ampery::analysis {
 
-// The circuit analysis of Parts 2.1 to 2.5 on the experiment as it stands
+// The circuit analysis of the experiment as it stands
 // (the caller has run Experiment::recount()). A pure function: it draws
 // nothing and touches no timer; the caller shows the give-up box when it is
 // due, then the status text, and applies the display steps in order.

@@ -6,7 +6,7 @@ namespace ampery::analysis {
 
 // The program's number-to-text of a double (model::numberToText) and the
 // number that text-to-number reads back from it (model::textToNumber), as
-// Part 2.3 writes and reads result records and series definitions. Same
+// result records and series definitions are written and read. Same
 // results as the model's pair, without its allocations and text parsing:
 // these run for every record and every series step of every analysis.
 struct Decimal {

@@ -12,7 +12,7 @@ struct Component;
 namespace ampery::analysis {
 
 // Writes what the analysis shows into the outcome: the status text and the
-// display steps in order, and keeps the done list of Parts 2.3 and 2.4.
+// display steps in order, and keeps the done list.
 class Display {
 public:
     explicit Display(AnalysisOutcome& outcome) : m_outcome(outcome) {}

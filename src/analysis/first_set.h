@@ -7,7 +7,7 @@
 namespace ampery::analysis {
 
 // A set of indices that answers "the lowest index in the set" quickly: the
-// first list entry that a scan of the Parts would take, kept up to date
+// first list entry that a restarting scan would take, kept up to date
 // instead of rescanning the list after every change.
 class FirstSet {
 public:

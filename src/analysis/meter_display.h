@@ -12,7 +12,7 @@ namespace ampery::analysis {
 
 class Display;
 
-// The meter display rules of Part 2.3.
+// How a meter shows a value: its status piece and its needle picture.
 enum class MeterOutcome { Reading, OverRange, Reversed, OneEndOpen };
 
 // Reading, over range or reversed for a value and range; none when the
@@ -28,7 +28,7 @@ QString meterPiece(const model::Component& meter, MeterOutcome outcome, double v
 // The picture of an outcome; none for a reading outside the needle table.
 std::optional<int> meterPicture(const model::Component& meter, MeterOutcome outcome, double value);
 
-// Appends the piece and shows the picture (Part 2.5's readings).
+// Appends the piece and shows the picture (the closed-circuit readings).
 void showMeter(Display& display, const model::Component& meter, MeterOutcome outcome, double value);
 
 // The range of a meter: a voltmeter's rated voltage, an ammeter's rated current.

@@ -31,12 +31,12 @@ private:
     const std::vector<RecordValues>& m_values;
 };
 
-// Part 2.3, open-circuit voltmeter reading, steps 1 and 2: joins the
+// The open-circuit voltmeter reading (before reset displays): joins the
 // conductors of the plain node list, reads every voltmeter and puts it on the
 // done list.
 void readOpenCircuitVoltmeters(Display& display, Network& network, double sourceVoltage);
 
-// Part 2.5, the readings of a solved circuit for component index k.
+// The readings of a solved circuit for component index k.
 void readVoltmeter(Display& display, const Network& network, const ResultIndex& results, int k);
 void readAmmeter(Display& display, const Network& network, const ResultIndex& results, int k);
 

@@ -18,8 +18,9 @@ struct WireEnds {
     QStringView end;
 };
 
-// Step 5 as the issue mends it: every track, from its "¤" up to the next
-// "‖", leaves the copy, and with it only that track.
+// Every track, from its "¤" up to the next "‖", leaves the copy. Only that
+// stretch goes: removing every occurrence of a track's text would also cut
+// a longer track that begins with it.
 QString stripTracks(const QString& text) {
     QString stripped;
     stripped.reserve(text.size());
@@ -39,7 +40,7 @@ QString stripTracks(const QString& text) {
     return stripped;
 }
 
-// Build nodes, step 1: the two terminals after every "⊙", in text order.
+// The two terminals after every "⊙", in text order.
 std::vector<WireEnds> wireEnds(const QString& stripped) {
     std::vector<WireEnds> wires;
     for (qsizetype at = stripped.indexOf(QChar(sep::wireStart)); at >= 0;

@@ -13,7 +13,7 @@ class Experiment;
 
 namespace ampery::analysis {
 
-// What Part 2.1 takes from the experiment text (steps 2 to 7): the component
+// What the analysis takes from the experiment text: the component
 // lists, the terminals, the wires and the full and plain node lists.
 struct Network {
     // The component lists, in component-number order.
@@ -34,7 +34,7 @@ struct Network {
     int sourceNegative = -1;
 };
 
-// The early stops of steps 2 to 4.
+// The early stops before the network is built.
 enum class ExtractionStop { None, NoWire, NoSource, SourceUnwired };
 
 struct Extraction {

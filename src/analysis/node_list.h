@@ -8,7 +8,7 @@ namespace ampery::analysis {
 
 class TerminalTable;
 
-// A node list of Part 2.1 (nodes of terminal ids) under the build-nodes rule
+// A node list (nodes of terminal ids) under the build-nodes rule
 // and Join conductors: a new node goes to the end, and when two nodes are
 // joined the one at the lower position keeps the joined members (its own
 // first) and the other leaves the list. Joins are near constant time (a
@@ -17,7 +17,7 @@ class NodeList {
 public:
     explicit NodeList(int terminalCount = 0);
 
-    // Build nodes, step 3 (also Mark dead): joins the nodes of a and b, adding
+    // A wire from a to b (also Mark dead): joins the nodes of a and b, adding
     // a terminal that lies in no node to the other's node, or a new node.
     void addWire(int a, int b);
     // Join conductors: joins the nodes of a and b when both lie in a node.
@@ -34,7 +34,7 @@ public:
              t = m_next[static_cast<std::size_t>(t)])
             f(t);
     }
-    // The node texts of the Parts: member names joined by "|".
+    // The node texts: member names joined by "|".
     QStringList texts(const TerminalTable& terminals) const;
 
 private:

@@ -111,7 +111,7 @@ void Reducer::combineParallel(const ParallelMatch& match) {
     const bool jHerePositive = match.jHere == j.positive;
     const bool mHerePositive = match.mHere == m.positive;
 
-    // The rows of Part 2.2's parallel table: the definition's marks and which
+    // The four parallel rows: the definition's marks and which
     // of j's terminals the equivalent's "∧" takes.
     bool s1 = true;
     bool s2 = true;

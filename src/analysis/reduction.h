@@ -10,7 +10,7 @@ namespace ampery::analysis {
 
 struct Network;
 
-// One equivalent resistor of Part 2.2: its definition taken apart, as Expand
+// One equivalent resistor: its definition taken apart, as Expand
 // and Distribute read it.
 struct Equivalent {
     QString name; // 拟电阻n
@@ -25,13 +25,13 @@ struct Equivalent {
     double resistanceJ = 0; // series: the resistance of part A, written as RA
     double resistanceA = 0; // series: RA as Distribute reads it from the text
 
-    // The definition text of Part 2.2, for example ∧电灯1&10—∨电阻2.
+    // The definition text, for example ∧电灯1&10—∨电阻2.
     QString definition() const;
 };
 
 enum class ReductionEnd {
     Reduced,      // fewer than 3 working components remain
-    NoClosedLoop, // step 5 found the source without a closed loop
+    NoClosedLoop, // a pass left the source without a closed loop
     GaveUp,       // the pass counter reached 200
 };
 
@@ -43,7 +43,7 @@ struct Reduction {
 
 inline constexpr int passLimit = 200;
 
-// Part 2.2's main loop on the working network; Mark dead joins the terminals
+// The reduction's main loop on the working network; Mark dead joins the terminals
 // of components that lose their current path in network.full.
 Reduction reduce(WorkingNetwork& work, Network& network);
 

@@ -8,7 +8,7 @@ namespace ampery::analysis {
 
 class Display;
 
-// Part 2.4's reset displays: stops all ten motor timers, shows every lamp,
+// Reset displays: stops all ten motor timers, shows every lamp,
 // ammeter and voltmeter that is not on the done list at rest, then combines.
 void resetDisplays(Display& display, const std::vector<model::Component>& components);
 

@@ -13,8 +13,8 @@ class Display;
 struct Network;
 struct Solution;
 
-// Part 2.4's display pass for a solved circuit: the response pass, the rest
-// pass (which reads every meter, Part 2.5) and combine.
+// The display pass for a solved circuit: the response pass, the rest pass
+// (which reads every meter) and combine.
 void displayPass(Display& display, const Network& network, const Solution& solution,
                  const std::array<QString, model::motorSlotCount>& motorSlots);
 

@@ -19,14 +19,13 @@ struct RecordValues {
     double current = 0;
 };
 
-// The result text of Part 2.3: the records in Distribute's order.
+// The result text: the records in Distribute's order.
 struct Solution {
     QList<ResultRecord> records;
     std::vector<RecordValues> values; // one per record
 };
 
-// Part 2.3's Solve, after the reduction loop (no records when nothing is
-// solved).
+// Solve, after the reduction loop (no records when nothing is solved).
 Solution solve(const WorkingNetwork& work, const Network& network,
                const std::vector<Equivalent>& equivalents, double sourceVoltage);
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The analysis's own texts, character for character (Parts 2.1 to 2.5).
+// The analysis's own texts, character for character.
 namespace ampery::analysis::texts {
 
 inline QString noSource() { return QStringLiteral("提示：电源没有加入,没有形成电路。"); }

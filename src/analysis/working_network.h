@@ -32,7 +32,7 @@ struct WorkingComponent {
     bool present = true; // false once removed from the working lists
 };
 
-// A middle node of Part 2.2's series step: j before m in the working lists,
+// A middle node of the series step: j before m in the working lists,
 // each with one terminal in the node.
 struct SeriesMatch {
     int node = -1;
@@ -42,7 +42,7 @@ struct SeriesMatch {
     int mMiddle = -1;
 };
 
-// A node k of Part 2.2's parallel step with its pair and the second node.
+// A node k of the parallel step with its pair and the second node.
 struct ParallelMatch {
     int node = -1;
     int j = -1;
@@ -52,25 +52,25 @@ struct ParallelMatch {
     int second = -1;
 };
 
-// The working lists and the working node list of Parts 2.1 and 2.2.
+// The working lists and the working node list of the checks and the reduction.
 //
 // Working components keep their list positions (a removed entry stays as a
 // gap, so the order of the others is unchanged and new entries go to the
 // end); working nodes likewise (a deleted node stays empty, and an empty node
 // qualifies for nothing). Every terminal lies in at most one node, so each
-// terminal knows its node. The scans of Part 2.2 take "the first component /
+// terminal knows its node. The reduction's scans take "the first component /
 // node in list order that qualifies": each kind keeps the set of entries that
 // qualify, re-examining only the entries a change can affect.
 class WorkingNetwork {
 public:
     WorkingNetwork(const Network& network, TerminalTable& terminals);
 
-    // Part 2.1 step 9: takes out shorted components; false when a source is
+    // Takes out shorted components; false when a source is
     // the first shorted component.
     bool removeShortedComponents();
-    // Part 2.1 step 10.
+    // Takes out open switches and voltmeters.
     void removeOpenSwitchesAndVoltmeters();
-    // Part 2.1 step 11 and Part 2.2 step 5: a node is exactly 电源1∧ or 电源1∨.
+    // The closed-loop check: a node is exactly 电源1∧ or 电源1∨.
     bool sourceWithoutLoop() const;
 
     int count() const { return m_count; }
@@ -80,7 +80,7 @@ public:
     QStringList nodeTexts() const;
     const TerminalTable& terminals() const { return m_terminals; }
 
-    // The scans of Part 2.2 (call startScans() once before the first).
+    // The reduction's scans (call startScans() once before the first).
     void startScans();
     int firstLone();
     int firstUnconnected();
@@ -91,7 +91,7 @@ public:
     int otherTerminal(int terminal) const;
     int nodeOf(int terminal) const;
 
-    // Edits, as the Parts name them.
+    // Edits of the working lists and nodes.
     int appendEntry(const QString& name, int type, double resistance, PartRef part);
     void removeEntry(int component);
     void deleteNode(int node);

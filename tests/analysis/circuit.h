@@ -48,7 +48,7 @@ public:
                   const QString& rated = QStringLiteral("6")) {
         const QString name =
             add(ampery::model::Motor, {{Field::Resistance, ohms}, {Field::RatedVoltage, rated}});
-        // Placing a motor gives it the last free slot (Part 3.1).
+        // Placing a motor gives it the last free slot.
         for (int k = ampery::model::motorSlotCount - 1; k >= 0; --k) {
             if (m_experiment.motorSlots()[static_cast<std::size_t>(k)].isEmpty()) {
                 m_experiment.setMotorSlot(k, name);

@@ -9,7 +9,8 @@
 
 #include <optional>
 
-// Parts 2.1 and 2.2 on a circuit, kept for looking at the lists they leave.
+// The checks and the reduction on a circuit, kept for looking at the lists
+// they leave.
 class ReductionRun {
 public:
     explicit ReductionRun(Circuit& circuit) {

@@ -1,4 +1,4 @@
-// Part 2.1: the trigger checks, the node lists, shorted components, open
+// The checks before the reduction: the node lists, shorted components, open
 // switches and voltmeters, and the closed-loop check; reset displays after
 // each early stop.
 #include "circuit.h"
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(c.analyse().status, status);
     }
 
-    // The three stops of steps 2 to 4 leave the network unbuilt.
+    // The first three stops leave the network unbuilt.
     void extractionStops_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("stop");
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(!o.solved);
         QVERIFY(!o.gaveUp);
         QVERIFY(o.results.isEmpty());
-        // The Part leaves the timers alone here; the issue stops them.
+        // Motors of an earlier analysis would otherwise go on turning.
         QCOMPARE(c.steps(o), QStringList{stopMotors});
     }
 
@@ -196,7 +196,7 @@ private slots:
                                           combineStep}));
     }
 
-    // Part 2.1's node example rules: seeds first, then wires in text order;
+    // Seeds first, then wires in text order;
     // joined nodes keep the lower position.
     void nodeLists() {
         Circuit c;
@@ -251,8 +251,8 @@ private slots:
         QCOMPARE(c.analyse().status, QStringLiteral("提示：电路畅通。"));
     }
 
-    // The issue's mended step 5: when one wire's track is the start of
-    // another's, the Part's rule would cut the longer wire's record.
+    // When one wire's track is the start of another's, removing every
+    // occurrence of the shorter track would cut the longer wire's record.
     void trackThatStartsAnotherTrack() {
         Circuit c;
         const QString s = c.source();

@@ -1,5 +1,5 @@
-// Part 2.3 (Solve, Distribute, the open-circuit voltmeter reading and the
-// meter display rules) and Part 2.5 (meter readings in a closed circuit).
+// Solve, Distribute, the open-circuit voltmeter reading, the meter display
+// rules and the meter readings in a closed circuit.
 #include "circuit.h"
 
 #include <functional>
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(o.status, QString());
         QVERIFY(!o.solved);
         QVERIFY(o.results.isEmpty());
-        // The Part leaves the timers alone here; the issue stops them.
+        // Motors of an earlier analysis would otherwise go on turning.
         QCOMPARE(c.steps(o), QStringList{stopMotors});
     }
 
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(c.steps(o), QStringList({stopMotors, c.show(l, 3), combineStep}));
     }
 
-    // Part 2.5 in a solved circuit: each meter's piece and picture.
+    // Meters in a solved circuit: each meter's piece and picture.
     void closedCircuitMeters_data() {
         QTest::addColumn<Build>("build");
         QTest::addColumn<QString>("pieces");

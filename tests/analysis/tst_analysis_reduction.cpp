@@ -1,4 +1,4 @@
-// Part 2.2: the series-parallel reduction.
+// The series-parallel reduction.
 #include "circuit.h"
 #include "reduction_run.h"
 
@@ -9,7 +9,7 @@ using analysis::ReductionEnd;
 class TestAnalysisReduction : public QObject {
     Q_OBJECT
 private slots:
-    // Part 2.2's worked example, step by step.
+    // Three resistors, two in parallel: the nodes, the equivalents, the records.
     void workedExample() {
         Circuit c;
         const QString s = c.source();
@@ -141,8 +141,9 @@ private slots:
                  QStringList({"电阻3@3@0@0.1", "电阻1@6@5@0.1", "电阻2@5@3@0.1"}));
     }
 
-    // Lamp B (one end open) goes in step 2 of pass 1; lamp A, then alone at
-    // one end, in step 1 of pass 2. Both end joined in the full node list.
+    // Lamp B (one end unwired) goes as unconnected in pass 1; lamp A, then
+    // alone at one end, as lone in pass 2. Both end joined in the full node
+    // list.
     void deadBranchAcrossPasses() {
         Circuit c;
         const QString s = c.source();
@@ -231,7 +232,7 @@ private slots:
         QVERIFY(!o.solved);
         QCOMPARE(o.status, QStringLiteral("提示：电路结构超出程序的分析能力。"));
         QVERIFY(o.results.isEmpty());
-        // The Part leaves the timers alone here; the issue stops them.
+        // Motors of an earlier analysis would otherwise go on turning.
         QCOMPARE(c.steps(o), QStringList{stopMotors});
     }
 

@@ -1,4 +1,4 @@
-// Part 2.4: lamp brightness, motor slots, the rest pass and the order of the
+// Lamp brightness, motor slots, the rest pass and the order of the
 // display pass.
 #include "circuit.h"
 
