@@ -1,11 +1,12 @@
+#include "main_window.h"
+#include "widget_prompts.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ampery"));
-    window.resize(853, 548);
+    ampery::app::WidgetPrompts prompts;
+    ampery::app::MainWindow window(prompts);
     window.show();
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "parameter_edit.h"
 
+#include "model/rheostat.h"
+
 #include "panel_texts.h"
 
 #include "model/gbk.h"
@@ -36,7 +38,7 @@ ParameterEdit evaluateMinimum(const QString& entry, const model::Component& curr
     const double minimum = model::textToNumber(entry);
     if (minimum - current.maximum > tolerance)
         return ParameterRefusal{panel_texts::minimumAboveMaximum};
-    const QString resistance = sliderResistanceText(minimum, current.maximum, current.state);
+    const QString resistance = model::sliderResistanceText(minimum, current.maximum, current.state);
     const QString shown = model::numberToText(minimum);
     return ParameterAccepted{
         {{model::Field::Resistance, resistance}, FieldValue{model::Field::Minimum, shown}},
@@ -53,7 +55,7 @@ ParameterEdit evaluateMaximum(const QString& entry, const model::Component& curr
         return ParameterRefusal{panelName + panel_texts::zeroMaximum};
     // A maximum equal to the minimum is taken like a larger one, as the
     // minimum edit takes a minimum equal to the maximum.
-    const QString resistance = sliderResistanceText(current.minimum, maximum, current.state);
+    const QString resistance = model::sliderResistanceText(current.minimum, maximum, current.state);
     const QString shown = model::numberToText(maximum);
     return ParameterAccepted{
         {{model::Field::Resistance, resistance}, FieldValue{model::Field::Maximum, shown}},
@@ -97,23 +99,6 @@ model::Field recordField(ParameterKind kind) {
         return model::Field::RatedCurrent;
     }
     return model::Field::Resistance;
-}
-
-QString sliderResistanceText(double minimum, double maximum, int position) {
-    switch (position) {
-    case 0:
-        return model::numberToText(minimum);
-    case 1:
-        return model::numberToText(minimum + (maximum - minimum) / 4);
-    case 2:
-        return model::numberToText(minimum + (maximum - minimum) / 2);
-    case 3:
-        return model::numberToText(minimum + (maximum - minimum) / 4 * 3);
-    case 4:
-        return model::numberToText(maximum);
-    default:
-        return {};
-    }
 }
 
 ParameterEdit evaluateParameterEntry(ParameterKind kind, const QString& entry,

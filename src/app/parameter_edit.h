@@ -29,10 +29,6 @@ QString dialogCaption(ParameterKind kind);
 // The record field a value box shows and edits.
 model::Field recordField(ParameterKind kind);
 
-// The rheostat's resistance at a slider position from 0 (minimum) to 4
-// (maximum) in quarters; empty text for any other position.
-QString sliderResistanceText(double minimum, double maximum, int position);
-
 struct FieldValue {
     model::Field field;
     QString value;

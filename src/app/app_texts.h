@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+// The main window's own texts, exactly as the user sees them.
+namespace ampery::app::texts {
+
+inline const QString caption = QStringLiteral("Ampery");
+
+inline const QString noteTitle = QStringLiteral("提示：");
+inline const QString questionTitle = QStringLiteral("询问：");
+inline const QString errorPrefix = QStringLiteral("错误：");
+
+inline const QString saveQuestion = QStringLiteral("当前实验已经被修改，请问是否保存？");
+
+inline const QString saveDialogTitle = QStringLiteral("保存文件：");
+inline const QString openDialogTitle = QStringLiteral("打开文件：");
+inline const QString experimentFilter = QStringLiteral("模拟电路文件(*.aie)");
+inline const QString experimentSuffix = QStringLiteral("aie");
+
+inline const QString notYetAvailable = QStringLiteral("此功能尚未提供。");
+
+// Menus.
+inline const QString fileMenu = QStringLiteral("文件");
+inline const QString openItem = QStringLiteral("打开");
+inline const QString newItem = QStringLiteral("新建");
+inline const QString saveItem = QStringLiteral("保存");
+inline const QString exportItem = QStringLiteral("导出模拟图");
+inline const QString exitItem = QStringLiteral("退出");
+inline const QString aboutMenu = QStringLiteral("关于");
+inline const QString aboutItem = QStringLiteral("关于版权");
+
+// Toolbar captions and tooltips.
+inline const QString toolNew = QStringLiteral("新建");
+inline const QString toolNewTip = QStringLiteral("新建一个试验");
+inline const QString toolOpen = QStringLiteral("打开");
+inline const QString toolOpenTip = QStringLiteral("打开试验文件");
+inline const QString toolSave = QStringLiteral("保存");
+inline const QString toolSaveTip = QStringLiteral("保存试验文件");
+inline const QString toolExport = QStringLiteral("保存图片");
+inline const QString toolExportTip = QStringLiteral("保存为图片文件");
+inline const QString toolStart = QStringLiteral("开始");
+inline const QString toolStartTip = QStringLiteral("直接开始一个项目设计");
+inline const QString toolHelp = QStringLiteral("帮助");
+inline const QString toolHelpTip = QStringLiteral("打开使用帮助");
+inline const QString toolExit = QStringLiteral("退出");
+inline const QString toolExitTip = QStringLiteral("退出试验室");
+
+// Palette headings.
+inline const QString generalTools = QStringLiteral("通用");
+inline const QString componentBox = QStringLiteral("工具箱");
+
+} // namespace ampery::app::texts

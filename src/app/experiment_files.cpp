@@ -1,0 +1,64 @@
+#include "experiment_files.h"
+
+#include "app_texts.h"
+#include "model/experiment.h"
+#include "model/experiment_file.h"
+#include "prompts.h"
+
+#include <QCoreApplication>
+
+namespace ampery::app {
+
+ExperimentFiles::ExperimentFiles(Prompts& prompts, QWidget* parent)
+    : m_prompts(prompts), m_parent(parent) {}
+
+QString ExperimentFiles::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+void ExperimentFiles::reportError(const QString& reason) {
+    m_prompts.inform(m_parent, texts::noteTitle, texts::errorPrefix + reason);
+}
+
+ExperimentFiles::SaveResult ExperimentFiles::save(model::Experiment& experiment) {
+    const QString path = m_prompts.saveFileName(
+        m_parent, {texts::saveDialogTitle, texts::experimentFilter, texts::experimentSuffix, {}});
+    if (path.isEmpty())
+        return SaveResult::Cancelled;
+    const model::FileResult written = model::saveExperiment(experiment, path);
+    if (!written.ok) {
+        reportError(written.error);
+        return SaveResult::Failed;
+    }
+    return SaveResult::Saved;
+}
+
+std::optional<QString> ExperimentFiles::chooseAndRead() {
+    const QString path = m_prompts.openFileName(
+        m_parent,
+        {texts::openDialogTitle, texts::experimentFilter, texts::experimentSuffix, programFolder()});
+    if (path.isEmpty())
+        return std::nullopt;
+    model::FileText read = model::readExperimentFile(path);
+    if (!read.ok) {
+        reportError(read.error);
+        return std::nullopt;
+    }
+    return std::move(read.text);
+}
+
+bool ExperimentFiles::mayDiscard(model::Experiment& experiment, bool leavingProgram) {
+    if (!experiment.isModified())
+        return true;
+    switch (m_prompts.ask(m_parent, texts::questionTitle, texts::saveQuestion, true)) {
+    case Prompts::Answer::Yes: {
+        const SaveResult saved = save(experiment);
+        return leavingProgram ? saved == SaveResult::Saved : saved != SaveResult::Failed;
+    }
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+} // namespace ampery::app

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace ampery::model {
+class Experiment;
+}
+
+namespace ampery::app {
+
+class Prompts;
+
+// The save and open dialogs, the writing and reading of .aie files, and the
+// question asked before unsaved work is discarded.
+class ExperimentFiles {
+public:
+    enum class SaveResult { Saved, Cancelled, Failed };
+
+    ExperimentFiles(Prompts& prompts, QWidget* parent);
+
+    // Asks for a file name and writes the experiment; a failed write is
+    // reported to the user and leaves the experiment marked modified.
+    SaveResult save(model::Experiment& experiment);
+
+    // Asks for a file and reads it; nothing when cancelled, or when the file
+    // could not be read (the user was told why).
+    std::optional<QString> chooseAndRead();
+
+    // Whether the caller may discard the experiment. When the user chooses to
+    // save first, leaving the program needs a successful save; new and open
+    // go on after a cancelled save but not after a failed one.
+    bool mayDiscard(model::Experiment& experiment, bool leavingProgram);
+
+    // The folder the open dialog starts in: the program's own.
+    static QString programFolder();
+
+private:
+    void reportError(const QString& reason);
+
+    Prompts& m_prompts;
+    QWidget* m_parent;
+};
+
+} // namespace ampery::app

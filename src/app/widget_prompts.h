@@ -1,0 +1,21 @@
+#pragma once
+
+#include "prompts.h"
+
+namespace ampery::app {
+
+// Prompts shown as real message boxes and file dialogs.
+class WidgetPrompts : public Prompts {
+public:
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
+    Answer ask(QWidget* parent, const QString& title, const QString& text,
+               bool withCancel) override;
+    QString saveFileName(QWidget* parent, const FileDialogSetup& setup) override;
+    QString openFileName(QWidget* parent, const FileDialogSetup& setup) override;
+    bool openWithDesktop(const QString& fileOrUrl) override;
+
+private:
+    QString m_lastDirectory;
+};
+
+} // namespace ampery::app

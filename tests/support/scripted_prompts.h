@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace ampery::app {
+
+// Prompts answered from a script, recording what was asked: the window's
+// flows run headless in tests.
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        QString kind; // "inform", "ask", "save", "open", "desktop"
+        QString title;
+        QString text;
+        FileDialogSetup setup;
+    };
+
+    QList<Answer> answers;    // taken in order by ask(); No when exhausted
+    QStringList fileNames;    // taken in order by the file dialogs; empty = cancel
+    bool desktopOpens = true; // what openWithDesktop reports
+    QList<Shown> shown;
+
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
+    Answer ask(QWidget* parent, const QString& title, const QString& text,
+               bool withCancel) override;
+    QString saveFileName(QWidget* parent, const FileDialogSetup& setup) override;
+    QString openFileName(QWidget* parent, const FileDialogSetup& setup) override;
+    bool openWithDesktop(const QString& fileOrUrl) override;
+};
+
+} // namespace ampery::app

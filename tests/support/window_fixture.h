@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "area/experiment_controller.h"
+#include "scripted_prompts.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <memory>
+
+// A real main window, headless, whose prompts answer from a script.
+struct WindowFixture {
+    ampery::app::ScriptedPrompts prompts;
+    std::unique_ptr<ampery::app::MainWindow> window;
+
+    WindowFixture() {
+        window = std::make_unique<ampery::app::MainWindow>(prompts);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    ampery::model::Experiment& experiment() { return window->controller().experiment(); }
+
+    template <typename T> T* find(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+    QString status() const { return find<QPlainTextEdit>("提示编辑框")->toPlainText(); }
+    QString panelText(const QString& box) const { return find<QLineEdit>(box)->text(); }
+
+    // The last picture the analysis showed for a component, or -1.
+    int analysedPicture(int number) const {
+        int picture = -1;
+        for (const auto& step : window->controller().lastOutcome().steps)
+            if (step.kind == ampery::analysis::DisplayStep::Kind::ShowPicture &&
+                step.componentNumber == number)
+                picture = step.picture;
+        return picture;
+    }
+};
