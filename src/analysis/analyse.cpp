@@ -16,15 +16,6 @@ namespace ampery::analysis {
 
 namespace {
 
-// The records that Read component reaches for numbers 1 to the highest.
-std::vector<model::Component> readableComponents(const model::Experiment& experiment) {
-    std::vector<model::Component> list = experiment.components();
-    const int highest = experiment.highestNumber();
-    while (!list.empty() && list.back().number > highest)
-        list.pop_back();
-    return list;
-}
-
 // No closed loop: the heading, the open-circuit voltmeter readings, reset displays.
 void readOpenCircuit(Display& display, Network& network, double sourceVoltage) {
     display.setStatus(texts::noClosedLoop());

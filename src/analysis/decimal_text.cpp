@@ -5,123 +5,169 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace ampery::analysis {
 
 namespace {
 
-// Within this range the digits of "%.12e" parse back directly; outside it
-// (and for infinities and NaN) the model's own functions decide.
-bool inFastRange(double x) {
-    const double a = std::fabs(x);
-    return a == 0 || (a >= 1e-280 && a <= 1e280);
-}
+constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::int64_t thirteenDigits = 10'000'000'000'000;
 
-// x rounded to 13 significant digits: "d.dddddddddddde±x", as printf's %.12e.
-struct Scientific {
-    char buffer[40];
-    char* end;
-};
-Scientific scientific(double x) {
-    Scientific s;
-    s.end = std::to_chars(s.buffer, s.buffer + sizeof s.buffer, x, std::chars_format::scientific,
-                          12)
-                .ptr;
-    return s;
-}
-
-// The double nearest to the 13 digits: when the power of ten is exact, one
-// correctly rounded multiplication or division gives it (D < 2^53 and
-// 10^k < 2^53 · 2^22 are exact); otherwise the library's parser.
-double parse(const Scientific& s) {
-    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const char* p = s.buffer;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
+// x rounded to 13 significant digits: digits · 10^(exponent - 12), with
+// 10^12 <= digits < 10^13, as printf's "%.12e" rounds.
+struct Rounded {
+    bool negative = false;
     std::int64_t digits = 0;
+    int exponent = 0;
+};
+
+// Scales x into [10^12, 10^13) with one correctly rounded operation, whose
+// error stays below 0.001; unless the scaled value lies that close to a tie,
+// its nearest integer is the rounding of x itself.
+bool roundQuickly(double x, Rounded& r) {
+    const double a = std::fabs(x);
+    if (!(a >= 1e-10 && a < 1e21))
+        return false;
+    int exponent = static_cast<int>(std::floor(std::log10(a)));
+    double scaled = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int k = 12 - exponent;
+        if (k > 22 || k < -22)
+            return false;
+        scaled = k >= 0 ? a * powersOfTen[k] : a / powersOfTen[-k];
+        if (scaled < 1e12)
+            --exponent;
+        else if (scaled >= 1e13)
+            ++exponent;
+        else
+            break;
+    }
+    if (scaled < 1e12 || scaled >= 1e13)
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 0.01)
+        return false;
+    r.negative = x < 0;
+    r.digits = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    r.exponent = exponent;
+    if (r.digits == thirteenDigits) {
+        r.digits /= 10;
+        ++r.exponent;
+    }
+    return true;
+}
+
+// The same from the library's exact formatting.
+Rounded roundExactly(double x) {
+    char buffer[40];
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 12).ptr;
+    Rounded r;
+    const char* p = buffer;
+    r.negative = *p == '-';
+    if (r.negative)
+        ++p;
     for (; *p != 'e'; ++p)
         if (*p != '.')
-            digits = digits * 10 + (*p - '0');
-    int exponent = 0;
-    std::from_chars(p + (p[1] == '+' ? 2 : 1), s.end, exponent);
-    const int k = exponent - 12;
+            r.digits = r.digits * 10 + (*p - '0');
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, r.exponent);
+    return r;
+}
+
+Rounded rounded(double x) {
+    Rounded r;
+    return roundQuickly(x, r) ? r : roundExactly(x);
+}
+
+// The double nearest to the rounded digits: when the power of ten is exact,
+// one correctly rounded multiplication or division gives it.
+double valueOf(const Rounded& r) {
+    const int k = r.exponent - 12;
     double value = 0;
-    if (k >= 0 && k <= 22)
-        value = static_cast<double>(digits) * powers[k];
-    else if (k < 0 && k >= -22)
-        value = static_cast<double>(digits) / powers[-k];
-    else
-        std::from_chars(s.buffer, s.end, value, std::chars_format::scientific);
-    if (value == 0)
-        return 0.0; // "0" reads back as +0
-    return negative && value > 0 ? -value : value;
+    if (k >= 0 && k <= 22) {
+        value = static_cast<double>(r.digits) * powersOfTen[k];
+    } else if (k < 0 && k >= -22) {
+        value = static_cast<double>(r.digits) / powersOfTen[-k];
+    } else {
+        char buffer[64];
+        char* end = std::to_chars(buffer, buffer + 32, r.digits).ptr;
+        *end++ = 'e';
+        end = std::to_chars(end, buffer + sizeof buffer, k).ptr;
+        std::from_chars(buffer, end, value, std::chars_format::scientific);
+    }
+    return r.negative ? -value : value;
 }
 
 // The model's layout: no exponent and no trailing zeros.
-QString layout(const Scientific& s) {
-    const char* p = s.buffer;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    const char* e = static_cast<const char*>(std::memchr(p, 'e', static_cast<std::size_t>(s.end - p)));
-    char digits[16];
-    int count = 0;
-    for (const char* q = p; q < e; ++q)
-        if (*q != '.')
-            digits[count++] = *q;
-    int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), s.end, exponent);
+QString textOf(const Rounded& r) {
+    char digits[13];
+    std::int64_t rest = r.digits;
+    for (int k = 12; k >= 0; --k) {
+        digits[k] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    int count = 13;
     while (count > 1 && digits[count - 1] == '0')
         --count;
 
-    char out[400];
-    int n = 0;
-    if (negative)
-        out[n++] = '-';
-    if (exponent >= 0) {
-        const int integerDigits = exponent + 1;
+    const int integerDigits = r.exponent + 1;
+    const int length = (r.negative ? 1 : 0) +
+                       (r.exponent >= 0 ? std::max(integerDigits, count) +
+                                              (count > integerDigits ? 1 : 0)
+                                        : 2 + (-r.exponent - 1) + count);
+    QString text(length, Qt::Uninitialized);
+    QChar* out = text.data();
+    if (r.negative)
+        *out++ = u'-';
+    if (r.exponent >= 0) {
         for (int k = 0; k < integerDigits; ++k)
-            out[n++] = k < count ? digits[k] : '0';
+            *out++ = QLatin1Char(k < count ? digits[k] : '0');
         if (count > integerDigits) {
-            out[n++] = '.';
+            *out++ = u'.';
             for (int k = integerDigits; k < count; ++k)
-                out[n++] = digits[k];
+                *out++ = QLatin1Char(digits[k]);
         }
     } else {
-        out[n++] = '0';
-        out[n++] = '.';
-        for (int k = 0; k < -exponent - 1; ++k)
-            out[n++] = '0';
+        *out++ = u'0';
+        *out++ = u'.';
+        for (int k = 0; k < -r.exponent - 1; ++k)
+            *out++ = u'0';
         for (int k = 0; k < count; ++k)
-            out[n++] = digits[k];
+            *out++ = QLatin1Char(digits[k]);
     }
-    return QString::fromLatin1(out, n);
+    return text;
+}
+
+// Within this range the rounded digits read back directly; outside it (and
+// for infinities and NaN) the model's own functions decide.
+bool inFastRange(double x) {
+    const double a = std::fabs(x);
+    return a >= 1e-280 && a <= 1e280;
 }
 
 } // namespace
 
 Decimal decimal(double x) {
+    if (x == 0)
+        return {QStringLiteral("0"), 0.0};
     if (!inFastRange(x)) {
         QString text = model::numberToText(x);
         const double value = model::textToNumber(text);
         return {std::move(text), value};
     }
-    if (x == 0)
-        return {QStringLiteral("0"), 0.0};
-    const Scientific s = scientific(x);
-    return {layout(s), parse(s)};
+    const Rounded r = rounded(x);
+    return {textOf(r), valueOf(r)};
 }
 
 double readBack(double x) {
-    if (!inFastRange(x))
-        return model::textToNumber(model::numberToText(x));
     if (x == 0)
         return 0.0;
-    return parse(scientific(x));
+    if (!inFastRange(x))
+        return model::textToNumber(model::numberToText(x));
+    return valueOf(rounded(x));
 }
 
 } // namespace ampery::analysis

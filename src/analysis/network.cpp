@@ -63,6 +63,14 @@ std::vector<WireEnds> wireEnds(const QString& stripped) {
 
 } // namespace
 
+std::vector<model::Component> readableComponents(const model::Experiment& experiment) {
+    std::vector<model::Component> list = experiment.components();
+    const int highest = experiment.highestNumber();
+    while (!list.empty() && list.back().number > highest)
+        list.pop_back();
+    return list;
+}
+
 Extraction extractNetwork(const model::Experiment& experiment) {
     Extraction result;
     const QString& text = experiment.text();
@@ -91,14 +99,14 @@ Extraction extractNetwork(const model::Experiment& experiment) {
     }
 
     Network& net = result.network;
-    const int highest = experiment.highestNumber();
-    for (model::Component& c : experiment.components()) {
-        if (c.number > highest)
-            break;
-        net.positive.push_back(net.terminals.intern(model::terminalName(c.name, true)));
-        net.negative.push_back(net.terminals.intern(model::terminalName(c.name, false)));
+    net.components = readableComponents(experiment);
+    net.positive.reserve(net.components.size());
+    net.negative.reserve(net.components.size());
+    for (const model::Component& c : net.components) {
+        const auto [positive, negative] = net.terminals.componentTerminals(c.name);
+        net.positive.push_back(positive);
+        net.negative.push_back(negative);
         net.meterFlag = net.meterFlag || c.type == model::Ammeter || c.type == model::Voltmeter;
-        net.components.push_back(std::move(c));
     }
     std::vector<std::pair<int, int>> wireIds;
     wireIds.reserve(wires.size());

@@ -44,4 +44,8 @@ struct Extraction {
 
 Extraction extractNetwork(const model::Experiment& experiment);
 
+// The records that Read component reaches for the numbers 1 to the highest
+// component number, in number order.
+std::vector<model::Component> readableComponents(const model::Experiment& experiment);
+
 } // namespace ampery::analysis

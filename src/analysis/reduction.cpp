@@ -7,6 +7,8 @@
 #include "model/number_text.h"
 #include "model/separators.h"
 
+#include <algorithm>
+
 namespace ampery::analysis {
 
 namespace sep = model::sep;
@@ -16,6 +18,22 @@ namespace {
 constexpr int equivalentType = 11;
 
 QChar markOf(bool positive) { return QChar(positive ? sep::positive : sep::negative); }
+
+// 拟电阻 and the serial number, in one allocation.
+QString equivalentName(std::size_t serial) {
+    const QString word = texts::equivalentWord();
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + serial % 10);
+        serial /= 10;
+    } while (serial > 0);
+    QString name(word.size() + count, Qt::Uninitialized);
+    QChar* out = std::copy(word.cbegin(), word.cend(), name.data());
+    while (count > 0)
+        *out++ = QLatin1Char(digits[--count]);
+    return name;
+}
 
 class Reducer {
 public:
@@ -36,6 +54,7 @@ private:
 };
 
 Reduction Reducer::run() {
+    m_result.equivalents.reserve(static_cast<std::size_t>(m_work.count()));
     m_work.startScans();
     while (m_work.count() >= 3) {
         for (int c = m_work.firstLone(); c >= 0; c = m_work.firstLone())
@@ -83,7 +102,7 @@ void Reducer::combineSeries(const SeriesMatch& match) {
     const int outerM = m_work.otherTerminal(match.mMiddle);
 
     Equivalent e;
-    e.name = texts::equivalentWord() + QString::number(m_result.equivalents.size() + 1);
+    e.name = equivalentName(m_result.equivalents.size() + 1);
     e.series = true;
     e.a = j.part;
     e.b = m.part;
@@ -127,7 +146,7 @@ void Reducer::combineParallel(const ParallelMatch& match) {
     }
 
     Equivalent e;
-    e.name = texts::equivalentWord() + QString::number(m_result.equivalents.size() + 1);
+    e.name = equivalentName(m_result.equivalents.size() + 1);
     e.series = false;
     e.a = j.part;
     e.b = m.part;

@@ -55,6 +55,8 @@ Solution distribute(PartRef part, double va, double vb, const Network& network,
         double vb;
     };
     Solution solution;
+    solution.records.reserve(static_cast<qsizetype>(network.components.size()));
+    solution.values.reserve(network.components.size());
     std::vector<Pending> pending{{part, va, vb}};
     while (!pending.empty()) {
         const Pending next = pending.back();

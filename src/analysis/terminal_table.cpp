@@ -8,46 +8,66 @@ namespace sep = model::sep;
 
 namespace {
 
-Mark markOf(QStringView name) {
-    if (name.endsWith(QChar(sep::positive)))
-        return Mark::Positive;
-    if (name.endsWith(QChar(sep::negative)))
-        return Mark::Negative;
-    return Mark::Other;
+struct Split {
+    QStringView base;
+    Mark mark;
+};
+
+Split split(QStringView terminal) {
+    if (terminal.endsWith(QChar(sep::positive)))
+        return {terminal.chopped(1), Mark::Positive};
+    if (terminal.endsWith(QChar(sep::negative)))
+        return {terminal.chopped(1), Mark::Negative};
+    return {terminal, Mark::Other};
 }
+
+int idOf(int base, Mark mark) { return 3 * base + static_cast<int>(mark); }
 
 } // namespace
 
-int TerminalTable::intern(QStringView name) {
-    const auto found = m_ids.constFind(name);
+int TerminalTable::baseOf(QStringView base, const QString* stored) {
+    const auto found = m_ids.constFind(base);
     if (found != m_ids.constEnd())
         return found.value();
-    const int id = size();
-    m_names.push_back(name.toString());
-    m_marks.push_back(markOf(name));
-    m_unlisted.push_back(false);
-    m_ids.insert(QStringView(m_names.back()), id);
-    return id;
+    const int index = static_cast<int>(m_bases.size());
+    m_bases.push_back(stored != nullptr ? *stored : base.toString());
+    m_ids.insert(QStringView(m_bases.back()), index);
+    return index;
 }
 
-int TerminalTable::find(QStringView name) const { return m_ids.value(name, -1); }
+int TerminalTable::intern(QStringView terminal) {
+    const Split s = split(terminal);
+    return idOf(baseOf(s.base, nullptr), s.mark);
+}
 
-int TerminalTable::addUnlisted(const QString& base, Mark mark) {
-    const int id = size();
-    m_names.push_back(base);
-    m_marks.push_back(mark);
-    m_unlisted.push_back(true);
-    return id;
+int TerminalTable::find(QStringView terminal) const {
+    const Split s = split(terminal);
+    const int base = m_ids.value(s.base, -1);
+    return base < 0 ? -1 : idOf(base, s.mark);
+}
+
+std::pair<int, int> TerminalTable::componentTerminals(const QString& name) {
+    const int base = baseOf(name, &name);
+    return {idOf(base, Mark::Positive), idOf(base, Mark::Negative)};
+}
+
+std::pair<int, int> TerminalTable::addUnlisted(const QString& base) {
+    const int index = static_cast<int>(m_bases.size());
+    m_bases.push_back(base);
+    return {idOf(index, Mark::Positive), idOf(index, Mark::Negative)};
 }
 
 QString TerminalTable::name(int id) const {
-    const std::size_t i = static_cast<std::size_t>(id);
-    if (!m_unlisted[i])
-        return m_names[i];
-    const Mark mark = m_marks[i];
-    if (mark == Mark::Other)
-        return m_names[i];
-    return m_names[i] + QChar(mark == Mark::Positive ? sep::positive : sep::negative);
+    const QString& base = m_bases[static_cast<std::size_t>(id / 3)];
+    switch (mark(id)) {
+    case Mark::Positive:
+        return base + QChar(sep::positive);
+    case Mark::Negative:
+        return base + QChar(sep::negative);
+    case Mark::Other:
+        break;
+    }
+    return base;
 }
 
 } // namespace ampery::analysis

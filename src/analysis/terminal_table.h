@@ -4,36 +4,42 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
 #include <vector>
 
 namespace ampery::analysis {
 
-// The last character of a terminal name.
+// The last character of a terminal name; the order gives the ids below.
 enum class Mark { Positive, Negative, Other };
 
 // Terminal names as small integer ids, so that the node lists compare and
 // index integers instead of splitting texts. Equal names have equal ids.
+// Ids come in threes per base name: base∧, base∨ and the bare base (a wire
+// end without a mark), so a component's name is looked up once for both of
+// its terminals.
 class TerminalTable {
 public:
-    // The id of the name, entered when it is new.
-    int intern(QStringView name);
-    // The id of the name, or -1.
-    int find(QStringView name) const;
-    // A fresh id that find() never returns, named base + mark: the terminals
+    // The id of a terminal name, entered when it is new.
+    int intern(QStringView terminal);
+    // The id of a terminal name, or -1.
+    int find(QStringView terminal) const;
+    // The ids of name∧ and name∨.
+    std::pair<int, int> componentTerminals(const QString& name);
+    // Fresh ids of base∧ and base∨ that find() never returns: the terminals
     // of an equivalent resistor, which never meet a terminal of the
     // experiment.
-    int addUnlisted(const QString& base, Mark mark);
+    std::pair<int, int> addUnlisted(const QString& base);
 
-    int size() const { return static_cast<int>(m_names.size()); }
+    int size() const { return 3 * static_cast<int>(m_bases.size()); }
     QString name(int id) const;
-    Mark mark(int id) const { return m_marks[static_cast<std::size_t>(id)]; }
+    Mark mark(int id) const { return static_cast<Mark>(id % 3); }
 
 private:
-    // Keys view the texts held in m_names, whose buffers never move.
+    int baseOf(QStringView base, const QString* stored);
+
+    // Keys view the texts held in m_bases, whose buffers never move.
     QHash<QStringView, int> m_ids;
-    std::vector<QString> m_names; // unlisted ids: the base name
-    std::vector<Mark> m_marks;
-    std::vector<bool> m_unlisted;
+    std::vector<QString> m_bases;
 };
 
 } // namespace ampery::analysis

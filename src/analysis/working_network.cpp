@@ -24,8 +24,23 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     }
     m_count = static_cast<int>(m_components.size());
     m_nodes = network.full.nodes();
+    // Room for the equivalents to come: at most one per component.
+    const std::size_t room = at(terminals.size()) + 2 * m_components.size();
+    m_nodeOf.reserve(room);
+    m_owner.reserve(room);
+    m_other.reserve(room);
     m_nodeOf.assign(at(terminals.size()), -1);
     m_owner.resize(at(terminals.size()), -1);
+    m_other.assign(at(terminals.size()), -1);
+    for (std::size_t t = 0; t < m_owner.size(); ++t) {
+        if (m_owner[t] < 0)
+            continue;
+        const WorkingComponent& c = m_components[at(m_owner[t])];
+        m_other[t] = static_cast<int>(t) == c.positive ? c.negative : c.positive;
+    }
+    m_scannable.reserve(m_components.capacity());
+    for (const WorkingComponent& c : m_components)
+        m_scannable.push_back(c.type != model::Source);
     for (std::size_t n = 0; n < m_nodes.size(); ++n)
         for (const int t : m_nodes[n])
             m_nodeOf[at(t)] = static_cast<int>(n);
@@ -36,7 +51,7 @@ bool WorkingNetwork::isSource(int component) const {
 }
 
 bool WorkingNetwork::scannable(int component) const {
-    return component >= 0 && m_components[at(component)].present && !isSource(component);
+    return component >= 0 && m_scannable[at(component)];
 }
 
 int WorkingNetwork::ownerOf(int terminal) const {
@@ -48,11 +63,7 @@ int WorkingNetwork::nodeOf(int terminal) const {
 }
 
 int WorkingNetwork::otherTerminal(int terminal) const {
-    const int owner = ownerOf(terminal);
-    if (owner < 0)
-        return -1;
-    const WorkingComponent& c = m_components[at(owner)];
-    return terminal == c.positive ? c.negative : c.positive;
+    return terminal < 0 ? -1 : m_other[at(terminal)];
 }
 
 std::size_t WorkingNetwork::nodeSize(int terminal) const {
@@ -108,13 +119,16 @@ QStringList WorkingNetwork::nodeTexts() const {
 
 int WorkingNetwork::appendEntry(const QString& name, int type, double resistance, PartRef part) {
     const int index = static_cast<int>(m_components.size());
-    const int positive = m_terminals.addUnlisted(name, Mark::Positive);
-    const int negative = m_terminals.addUnlisted(name, Mark::Negative);
+    const auto [positive, negative] = m_terminals.addUnlisted(name);
     m_nodeOf.resize(at(m_terminals.size()), -1);
     m_owner.resize(at(m_terminals.size()), -1);
+    m_other.resize(at(m_terminals.size()), -1);
     m_owner[at(positive)] = index;
     m_owner[at(negative)] = index;
+    m_other[at(positive)] = negative;
+    m_other[at(negative)] = positive;
     m_components.push_back({name, type, resistance, positive, negative, part, true});
+    m_scannable.push_back(type != model::Source);
     ++m_count;
     if (m_scanning) {
         const int size = static_cast<int>(m_components.size());
@@ -131,6 +145,7 @@ void WorkingNetwork::removeEntry(int component) {
     if (!w.present)
         return;
     w.present = false;
+    m_scannable[at(component)] = 0;
     --m_count;
     markComponent(component);
 }

@@ -43,7 +43,7 @@ private slots:
         QRandomGenerator random(20261208);
         for (int i = 0; i < 200000; ++i) {
             double value = 0;
-            switch (i % 4) {
+            switch (i % 6) {
             case 0: // any bit pattern
                 value = std::bit_cast<double>(random.generate64());
                 break;
@@ -53,9 +53,17 @@ private slots:
             case 2: // ratios of small integers, as potentials and currents are
                 value = double(random.bounded(-1000, 1000)) / double(random.bounded(1, 997));
                 break;
-            default: // halfway cases at the 13th digit
+            case 3: // halfway cases at the 13th digit
                 value = (double(random.bounded(1, 1 << 30)) * 1000 + 500) *
                         std::pow(10.0, random.bounded(-20, 5));
+                break;
+            case 4: // just off a tie at the 13th digit
+                value = (1234567890123.5 + (random.generateDouble() - 0.5) * 0.04) *
+                        std::pow(10.0, random.bounded(-22, 8));
+                break;
+            default: // just below and above powers of ten
+                value = std::pow(10.0, random.bounded(-12, 21)) *
+                        (1.0 + (random.generateDouble() - 0.5) * 2e-12);
                 break;
             }
             const analysis::Decimal d = analysis::decimal(value);
