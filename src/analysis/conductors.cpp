@@ -11,7 +11,9 @@ namespace ampery::analysis {
 using namespace model;
 
 namespace {
-bool zeroResistance(const Component& c) { return std::abs(c.resistance) <= epsilon; }
+bool zeroResistance(const Component& c) {
+    return std::abs(c.resistance) <= epsilon;
+}
 } // namespace
 
 bool isPlainConductor(const Component& c) {
@@ -19,8 +21,7 @@ bool isPlainConductor(const Component& c) {
         return c.state == 1;
     if (c.type == Ammeter)
         return true;
-    return zeroResistance(c) && c.type != Source && c.type != Voltmeter &&
-           c.type != blankTypeCode;
+    return zeroResistance(c) && c.type != Source && c.type != Voltmeter && c.type != blankTypeCode;
 }
 
 bool joinsAsConductor(const Component& c) {

@@ -114,10 +114,9 @@ QString textOf(const Rounded& r) {
         --count;
 
     const int integerDigits = r.exponent + 1;
-    const int length = (r.negative ? 1 : 0) +
-                       (r.exponent >= 0 ? std::max(integerDigits, count) +
-                                              (count > integerDigits ? 1 : 0)
-                                        : 2 + (-r.exponent - 1) + count);
+    const int length = (r.negative ? 1 : 0) + (r.exponent >= 0 ? std::max(integerDigits, count) +
+                                                                     (count > integerDigits ? 1 : 0)
+                                                               : 2 + (-r.exponent - 1) + count);
     QString text(length, Qt::Uninitialized);
     QChar* out = text.data();
     if (r.negative)

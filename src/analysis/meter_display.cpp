@@ -66,8 +66,7 @@ QString meterPiece(const model::Component& meter, MeterOutcome outcome, double v
     return piece;
 }
 
-std::optional<int> meterPicture(const model::Component& meter, MeterOutcome outcome,
-                                double value) {
+std::optional<int> meterPicture(const model::Component& meter, MeterOutcome outcome, double value) {
     const bool voltmeter = meter.type == model::Voltmeter;
     const int first = voltmeter ? picture::voltmeterFirst : picture::ammeterFirst;
     switch (outcome) {

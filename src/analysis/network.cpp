@@ -46,8 +46,8 @@ std::vector<WireEnds> wireEnds(const QString& stripped) {
     for (qsizetype at = stripped.indexOf(QChar(sep::wireStart)); at >= 0;
          at = stripped.indexOf(QChar(sep::wireStart), at + 1)) {
         const qsizetype end = stripped.indexOf(QChar(sep::recordEnd), at + 1);
-        const QStringView body = QStringView(stripped).mid(
-            at + 1, end < 0 ? stripped.size() - at - 1 : end - at - 1);
+        const QStringView body =
+            QStringView(stripped).mid(at + 1, end < 0 ? stripped.size() - at - 1 : end - at - 1);
         const qsizetype bar = body.indexOf(QChar(sep::bar));
         if (bar < 0) {
             wires.push_back({body, QStringView(u"")});

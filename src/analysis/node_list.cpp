@@ -5,7 +5,9 @@
 namespace ampery::analysis {
 
 namespace {
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
 } // namespace
 
 NodeList::NodeList(int terminalCount)

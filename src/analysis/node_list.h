@@ -44,10 +44,10 @@ private:
     // Joins node high into node low (low < high).
     void merge(int low, int high);
 
-    std::vector<int> m_entered;          // per terminal: node it entered, -1
-    std::vector<int> m_next;             // per terminal: next member, -1
-    mutable std::vector<int> m_parent;   // per node
-    std::vector<int> m_head, m_tail;     // per node, valid at roots
+    std::vector<int> m_entered;        // per terminal: node it entered, -1
+    std::vector<int> m_next;           // per terminal: next member, -1
+    mutable std::vector<int> m_parent; // per node
+    std::vector<int> m_head, m_tail;   // per node, valid at roots
 };
 
 } // namespace ampery::analysis

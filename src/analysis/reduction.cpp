@@ -17,7 +17,9 @@ namespace {
 
 constexpr int equivalentType = 11;
 
-QChar markOf(bool positive) { return QChar(positive ? sep::positive : sep::negative); }
+QChar markOf(bool positive) {
+    return QChar(positive ? sep::positive : sep::negative);
+}
 
 // 拟电阻 and the serial number, in one allocation.
 QString equivalentName(std::size_t serial) {
@@ -42,7 +44,9 @@ public:
     Reduction run();
 
 private:
-    const WorkingComponent& entry(int c) const { return m_work.components()[static_cast<std::size_t>(c)]; }
+    const WorkingComponent& entry(int c) const {
+        return m_work.components()[static_cast<std::size_t>(c)];
+    }
     void removeDead(int component);
     int appendEquivalent(Equivalent equivalent);
     void combineSeries(const SeriesMatch& match);
@@ -180,7 +184,9 @@ QString Equivalent::definition() const {
     return markOf(aPositive) + aName + QLatin1Char('|') + markOf(bPositive) + bName;
 }
 
-Reduction reduce(WorkingNetwork& work, Network& network) { return Reducer(work, network).run(); }
+Reduction reduce(WorkingNetwork& work, Network& network) {
+    return Reducer(work, network).run();
+}
 
 std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents) {
     std::vector<int> dead;

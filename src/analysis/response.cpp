@@ -60,11 +60,13 @@ void displayPass(Display& display, const Network& network, const Solution& solut
     // The records of each name, by the first component with that name (whose
     // terminal ids the name's terminals are).
     const auto firstWithName = [&network](std::size_t c) {
-        return static_cast<std::size_t>(network.owner[static_cast<std::size_t>(network.positive[c])]);
+        return static_cast<std::size_t>(
+            network.owner[static_cast<std::size_t>(network.positive[c])]);
     };
     std::vector<std::vector<int>> recordsOf(network.components.size());
     for (int r = 0; r < static_cast<int>(solution.values.size()); ++r)
-        recordsOf[firstWithName(static_cast<std::size_t>(solution.values[static_cast<std::size_t>(r)].component))]
+        recordsOf[firstWithName(static_cast<std::size_t>(
+                      solution.values[static_cast<std::size_t>(r)].component))]
             .push_back(r);
 
     // Response pass.
@@ -85,7 +87,7 @@ void displayPass(Display& display, const Network& network, const Solution& solut
             if (slot < 0)
                 continue;
             const int interval = motorInterval(u, c.ratedVoltage);
-            const int direction = interval == 0 ? DisplayStep::keepDirection
+            const int direction = interval == 0           ? DisplayStep::keepDirection
                                   : v.va - v.vb > epsilon ? 1
                                                           : 0;
             display.setMotorSlot(slot, c, direction, interval);

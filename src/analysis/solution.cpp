@@ -5,11 +5,10 @@
 #include "status_texts.h"
 #include "working_network.h"
 
-
 namespace ampery::analysis {
 
 Solution solve(const WorkingNetwork& work, const Network& network,
-                          const std::vector<Equivalent>& equivalents, double sourceVoltage) {
+               const std::vector<Equivalent>& equivalents, double sourceVoltage) {
     if (work.count() != 2)
         return {};
     const WorkingComponent* element = nullptr;

@@ -21,7 +21,9 @@ Split split(QStringView terminal) {
     return {terminal, Mark::Other};
 }
 
-int idOf(int base, Mark mark) { return 3 * base + static_cast<int>(mark); }
+int idOf(int base, Mark mark) {
+    return 3 * base + static_cast<int>(mark);
+}
 
 } // namespace
 

@@ -10,12 +10,14 @@
 namespace ampery::analysis {
 
 namespace {
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
 } // namespace
 
 WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
-    : m_terminals(terminals), m_owner(network.owner),
-      m_sourcePositive(network.sourcePositive), m_sourceNegative(network.sourceNegative) {
+    : m_terminals(terminals), m_owner(network.owner), m_sourcePositive(network.sourcePositive),
+      m_sourceNegative(network.sourceNegative) {
     m_components.reserve(network.components.size() * 2);
     for (std::size_t i = 0; i < network.components.size(); ++i) {
         const model::Component& c = network.components[i];

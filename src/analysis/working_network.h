@@ -124,9 +124,9 @@ private:
     std::vector<WorkingComponent> m_components;
     int m_count = 0;
     std::vector<std::vector<int>> m_nodes;
-    std::vector<int> m_nodeOf; // per terminal
-    std::vector<int> m_owner;  // per terminal: working component, -1
-    std::vector<int> m_other;  // per terminal: the owner's other terminal, -1
+    std::vector<int> m_nodeOf;     // per terminal
+    std::vector<int> m_owner;      // per terminal: working component, -1
+    std::vector<int> m_other;      // per terminal: the owner's other terminal, -1
     std::vector<char> m_scannable; // per component: present and not a source
     int m_sourcePositive = -1;
     int m_sourceNegative = -1;

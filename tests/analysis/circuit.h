@@ -142,8 +142,12 @@ private:
     ampery::model::Experiment m_experiment;
 };
 
-inline QString pos(const QString& name) { return name + QStringLiteral("∧"); }
-inline QString neg(const QString& name) { return name + QStringLiteral("∨"); }
+inline QString pos(const QString& name) {
+    return name + QStringLiteral("∧");
+}
+inline QString neg(const QString& name) {
+    return name + QStringLiteral("∨");
+}
 
 // "name@Va@Vb@I" for each result record.
 inline QStringList recordTexts(const ampery::analysis::AnalysisOutcome& outcome) {

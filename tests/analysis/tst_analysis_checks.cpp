@@ -93,8 +93,8 @@ private slots:
                    const QString l = c.lamp();
                    const QString r = c.resistor("20");
                    const QString k = c.closedSwitch();
-                   c.wires({pos(s), pos(l), neg(l), pos(r), neg(r), neg(s), pos(l), pos(k),
-                            neg(k), neg(l)});
+                   c.wires({pos(s), pos(l), neg(l), pos(r), neg(r), neg(s), pos(l), pos(k), neg(k),
+                            neg(l)});
                })
             << "提示：电路畅通。";
         QTest::addRow("open switch in the loop") << Build([](Circuit& c) {
@@ -211,9 +211,8 @@ private slots:
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
         QCOMPARE(int(x.stop), int(analysis::ExtractionStop::None));
         const analysis::Network& n = x.network;
-        QCOMPARE(n.full.texts(n.terminals),
-                 QStringList({"开关1∧|开关1∨|电阻1∨|电阻2∧|电阻3∧", "电源1∧|电阻1∧",
-                              "电阻2∨|电阻3∨|电源1∨"}));
+        QCOMPARE(n.full.texts(n.terminals), QStringList({"开关1∧|开关1∨|电阻1∨|电阻2∧|电阻3∧",
+                                                         "电源1∧|电阻1∧", "电阻2∨|电阻3∨|电源1∨"}));
         QVERIFY(!n.meterFlag);
         QVERIFY(n.plain.texts(n.terminals).isEmpty());
     }

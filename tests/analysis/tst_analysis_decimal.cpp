@@ -14,7 +14,9 @@
 using namespace ampery;
 
 namespace {
-bool sameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameDouble(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 } // namespace
 
 class TestAnalysisDecimal : public QObject {
@@ -23,11 +25,36 @@ private slots:
     void matchesTheModel_data() {
         QTest::addColumn<double>("value");
         const double inf = std::numeric_limits<double>::infinity();
-        for (const double v :
-             {0.0, -0.0, 1.0, 6.0, 0.6, -0.6, 0.1 + 0.2, 1.0 / 3.0, 2.0 / 3.0, 9.99999999999995,
-              9.9999999999995, 0.30000000000000004, 5e-324, 1e-300, 1e-281, 1e-279, 1e279,
-              1e281, 1e300, std::numeric_limits<double>::max(), 1.5e15, 123456789012345.0,
-              1e22, 1e23, 1e-22, 1e-23, 4.35e-10, inf, -inf, std::nan("")})
+        for (const double v : {0.0,
+                               -0.0,
+                               1.0,
+                               6.0,
+                               0.6,
+                               -0.6,
+                               0.1 + 0.2,
+                               1.0 / 3.0,
+                               2.0 / 3.0,
+                               9.99999999999995,
+                               9.9999999999995,
+                               0.30000000000000004,
+                               5e-324,
+                               1e-300,
+                               1e-281,
+                               1e-279,
+                               1e279,
+                               1e281,
+                               1e300,
+                               std::numeric_limits<double>::max(),
+                               1.5e15,
+                               123456789012345.0,
+                               1e22,
+                               1e23,
+                               1e-22,
+                               1e-23,
+                               4.35e-10,
+                               inf,
+                               -inf,
+                               std::nan("")})
             QTest::addRow("%.17g", v) << v;
     }
     void matchesTheModel() {
@@ -70,9 +97,8 @@ private slots:
             const QString text = model::numberToText(value);
             if (d.text != text || !sameDouble(d.value, model::textToNumber(text)) ||
                 !sameDouble(analysis::readBack(value), d.value))
-                QFAIL(qPrintable(QStringLiteral("%1: %2 against %3")
-                                     .arg(value, 0, 'g', 17)
-                                     .arg(d.text, text)));
+                QFAIL(qPrintable(
+                    QStringLiteral("%1: %2 against %3").arg(value, 0, 'g', 17).arg(d.text, text)));
         }
     }
 };

@@ -92,8 +92,8 @@ private slots:
         QTest::addRow("half scale") << "12" << false << "   电压器1测量值为：6伏特" << 22;
         QTest::addRow("over range")
             << "5" << false << "   电压器1两端电压超出了电压器1的测量范围！" << 24;
-        QTest::addRow("reversed")
-            << "10" << true << "   电压器1负极电势大于正极电势，无法测得真实结果！" << -1;
+        QTest::addRow("reversed") << "10" << true
+                                  << "   电压器1负极电势大于正极电势，无法测得真实结果！" << -1;
     }
     void openCircuit() {
         QFETCH(QString, range);
@@ -163,26 +163,26 @@ private slots:
                 const QString s = c.source();
                 const QString a = c.ammeter(range);
                 const QString l = c.lamp();
-                c.wires({pos(s), turned ? neg(a) : pos(a), turned ? pos(a) : neg(a), pos(l),
-                         neg(l), neg(s)});
+                c.wires({pos(s), turned ? neg(a) : pos(a), turned ? pos(a) : neg(a), pos(l), neg(l),
+                         neg(s)});
             });
         };
-        QTest::addRow("ammeter reading") << ammeterInSeries("1", false)
-                                         << "   电流器1测量值为：0.6安培"
-                                         << QStringList{"电流器1 19"};
+        QTest::addRow("ammeter reading")
+            << ammeterInSeries("1", false) << "   电流器1测量值为：0.6安培"
+            << QStringList{"电流器1 19"};
         QTest::addRow("ammeter reversed")
             << ammeterInSeries("1", true)
             << "   电流器1电流与电流器1的规定电流方向相反，无法测得真实结果！"
             << QStringList{"电流器1 17"};
-        QTest::addRow("ammeter over range") << ammeterInSeries("0.5", false)
-                                            << "   电流器1电流超出了电流器1的测量范围！"
-                                            << QStringList{"电流器1 20"};
-        QTest::addRow("ammeter at full scale") << ammeterInSeries("0.6", false)
-                                               << "   电流器1测量值为：0.6安培"
-                                               << QStringList{"电流器1 20"};
-        QTest::addRow("ammeter at half scale") << ammeterInSeries("1.2", false)
-                                               << "   电流器1测量值为：0.6安培"
-                                               << QStringList{"电流器1 18"};
+        QTest::addRow("ammeter over range")
+            << ammeterInSeries("0.5", false) << "   电流器1电流超出了电流器1的测量范围！"
+            << QStringList{"电流器1 20"};
+        QTest::addRow("ammeter at full scale")
+            << ammeterInSeries("0.6", false) << "   电流器1测量值为：0.6安培"
+            << QStringList{"电流器1 20"};
+        QTest::addRow("ammeter at half scale")
+            << ammeterInSeries("1.2", false) << "   电流器1测量值为：0.6安培"
+            << QStringList{"电流器1 18"};
 
         const auto voltmeterAcrossLamp = [](int wiredEnds, const QString& volts) {
             return Build([wiredEnds, volts](Circuit& c) {
@@ -196,36 +196,36 @@ private slots:
                     c.wire(neg(l), neg(v));
             });
         };
-        QTest::addRow("voltmeter reading") << voltmeterAcrossLamp(2, "6")
-                                           << "   电压器1测量值为：6伏特"
-                                           << QStringList{"电压器1 23"};
-        QTest::addRow("voltmeter at half scale") << voltmeterAcrossLamp(2, "5")
-                                                 << "   电压器1测量值为：5伏特"
-                                                 << QStringList{"电压器1 22"};
-        QTest::addRow("voltmeter at full scale") << voltmeterAcrossLamp(2, "10")
-                                                 << "   电压器1测量值为：10伏特"
-                                                 << QStringList{"电压器1 24"};
+        QTest::addRow("voltmeter reading")
+            << voltmeterAcrossLamp(2, "6") << "   电压器1测量值为：6伏特"
+            << QStringList{"电压器1 23"};
+        QTest::addRow("voltmeter at half scale")
+            << voltmeterAcrossLamp(2, "5") << "   电压器1测量值为：5伏特"
+            << QStringList{"电压器1 22"};
+        QTest::addRow("voltmeter at full scale")
+            << voltmeterAcrossLamp(2, "10") << "   电压器1测量值为：10伏特"
+            << QStringList{"电压器1 24"};
         QTest::addRow("voltmeter over range")
             << voltmeterAcrossLamp(2, "12") << "   电压器1两端电压超出了电压器1的测量范围！"
             << QStringList{"电压器1 24"};
         QTest::addRow("voltmeter with one end unwired")
             << voltmeterAcrossLamp(1, "6") << "   电压器1某端空接或者与无效电路连接。"
             << QStringList{"电压器1 21"};
-        QTest::addRow("voltmeter unwired") << voltmeterAcrossLamp(0, "6") << ""
-                                           << QStringList{};
+        QTest::addRow("voltmeter unwired") << voltmeterAcrossLamp(0, "6") << "" << QStringList{};
         QTest::addRow("voltmeter reversed") << Build([](Circuit& c) {
             const QString s = c.source();
             const QString l = c.lamp();
             const QString v = c.voltmeter();
             c.wires({pos(s), pos(l), neg(l), neg(s), neg(v), pos(l), pos(v), neg(l)});
-        }) << "   电压器1负极电势大于正极电势，无法测得真实结果！" << QStringList{"电压器1 21"};
+        }) << "   电压器1负极电势大于正极电势，无法测得真实结果！"
+                                            << QStringList{"电压器1 21"};
         QTest::addRow("voltmeter across a dead lamp") << Build([](Circuit& c) {
             const QString s = c.source();
             const QString r = c.resistor("10");
             const QString l = c.lamp();
             const QString v = c.voltmeter();
-            c.wires({pos(s), pos(r), neg(r), neg(s), pos(l), pos(s), pos(v), pos(l), neg(v),
-                     neg(l)});
+            c.wires(
+                {pos(s), pos(r), neg(r), neg(s), pos(l), pos(s), pos(v), pos(l), neg(v), neg(l)});
         }) << "   电压器1测量值为：0伏特" << QStringList{"电压器1 21"};
         QTest::addRow("voltmeter meets only another voltmeter") << Build([](Circuit& c) {
             const QString s = c.source();
@@ -249,12 +249,10 @@ private slots:
                 c.wires({neg(l1), neg(s), neg(l2), neg(s)});
             });
         };
-        QTest::addRow("ammeter in one branch") << parallelLamps(true)
-                                               << "   电流器1测量值为：0.6安培"
-                                               << QStringList{"电流器1 18"};
-        QTest::addRow("ammeter before the junction") << parallelLamps(false)
-                                                     << "   电流器1测量值为：1.2安培"
-                                                     << QStringList{"电流器1 19"};
+        QTest::addRow("ammeter in one branch")
+            << parallelLamps(true) << "   电流器1测量值为：0.6安培" << QStringList{"电流器1 18"};
+        QTest::addRow("ammeter before the junction")
+            << parallelLamps(false) << "   电流器1测量值为：1.2安培" << QStringList{"电流器1 19"};
         QTest::addRow("two ammeters in series") << Build([](Circuit& c) {
             const QString s = c.source();
             const QString a1 = c.ammeter();
@@ -262,7 +260,7 @@ private slots:
             const QString l = c.lamp();
             c.wires({pos(s), pos(a1), neg(a1), pos(a2), neg(a2), pos(l), neg(l), neg(s)});
         }) << "   电流器1测量值为：0.6安培   电流器2测量值为：0.6安培"
-           << QStringList{"电流器1 19", "电流器2 19"};
+                                                << QStringList{"电流器1 19", "电流器2 19"};
         QTest::addRow("ammeter hanging by one terminal") << Build([](Circuit& c) {
             const QString s = c.source();
             const QString l = c.lamp();
@@ -287,8 +285,8 @@ private slots:
             const QString a = c.ammeter();
             const QString l = c.lamp();
             const QString k = c.closedSwitch();
-            c.wires({pos(s), pos(a), neg(a), pos(l), neg(l), neg(s), pos(a), pos(k), neg(k),
-                     neg(a)});
+            c.wires(
+                {pos(s), pos(a), neg(a), pos(l), neg(l), neg(s), pos(a), pos(k), neg(k), neg(a)});
         }) << "   电流器1某端空接或者与无效电路连接。" << QStringList{"电流器1 17"};
     }
     void closedCircuitMeters() {

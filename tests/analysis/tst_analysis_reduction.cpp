@@ -19,12 +19,12 @@ private slots:
         c.wires({pos(s), pos(r1), neg(r1), pos(r2), pos(r2), pos(r3), neg(r2), neg(r3), neg(r3),
                  neg(s)});
         const ReductionRun run(c);
-        QCOMPARE(run.fullNodes(), QStringList({"电源1∧|电阻1∧", "电阻1∨|电阻2∧|电阻3∧",
-                                               "电阻2∨|电阻3∨|电源1∨"}));
+        QCOMPARE(run.fullNodes(),
+                 QStringList({"电源1∧|电阻1∧", "电阻1∨|电阻2∧|电阻3∧", "电阻2∨|电阻3∨|电源1∨"}));
         QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
         QCOMPARE(run.reduction().passes, 2);
-        QCOMPARE(run.definitions(), QStringList({"拟电阻1 ∧电阻2|∧电阻3 10",
-                                                 "拟电阻2 ∧电阻1&10—∧拟电阻1 20"}));
+        QCOMPARE(run.definitions(),
+                 QStringList({"拟电阻1 ∧电阻2|∧电阻3 10", "拟电阻2 ∧电阻1&10—∧拟电阻1 20"}));
         QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻2∧", "拟电阻2∨|电源1∨"}));
 
         const AnalysisOutcome o = c.analyse();
@@ -134,8 +134,8 @@ private slots:
         const QString r3 = c.resistor("30");
         c.wires({pos(s), pos(r1), neg(r1), pos(r2), neg(r2), pos(r3), neg(r3), neg(s)});
         const ReductionRun run(c);
-        QCOMPARE(run.definitions(), QStringList({"拟电阻1 ∧电阻1&10—∧电阻2 30",
-                                                 "拟电阻2 ∨电阻3&30—∨拟电阻1 60"}));
+        QCOMPARE(run.definitions(),
+                 QStringList({"拟电阻1 ∧电阻1&10—∧电阻2 30", "拟电阻2 ∨电阻3&30—∨拟电阻1 60"}));
         QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻2∨", "拟电阻2∧|电源1∨"}));
         QCOMPARE(recordTexts(c.analyse()),
                  QStringList({"电阻3@3@0@0.1", "电阻1@6@5@0.1", "电阻2@5@3@0.1"}));
@@ -155,8 +155,8 @@ private slots:
         QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
         QCOMPARE(run.reduction().passes, 2);
         QVERIFY(run.definitions().isEmpty());
-        QCOMPARE(run.fullNodes(), QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨",
-                                               "电阻1∨|电源1∨"}));
+        QCOMPARE(run.fullNodes(),
+                 QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨", "电阻1∨|电源1∨"}));
         const AnalysisOutcome o = c.analyse();
         QCOMPARE(recordTexts(o), QStringList{"电阻1@6@0@0.6"});
         // Lamps without a record are put at rest by the rest pass.
@@ -178,8 +178,8 @@ private slots:
         QCOMPARE(run.reduction().passes, 2);
         QCOMPARE(run.definitions(), QStringList{"拟电阻1 ∧电灯1&10—∧电灯2 20"});
         QCOMPARE(run.fullNodes(),
-                 QStringList({"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨|电灯3∧|电灯3∨",
-                              "电阻1∨|电源1∨"}));
+                 QStringList(
+                     {"电源1∧|电阻1∧|电灯1∧|电灯1∨|电灯2∧|电灯2∨|电灯3∧|电灯3∨", "电阻1∨|电源1∨"}));
         QCOMPARE(recordTexts(c.analyse()), QStringList{"电阻1@6@0@0.6"});
     }
 
@@ -219,8 +219,7 @@ private slots:
         for (const char* ohms : {"10", "20", "20", "10", "5"})
             r.append(c.resistor(ohms));
         c.wires({pos(s), pos(r[0]), pos(s), pos(r[1]), neg(r[0]), pos(r[2]), neg(r[1]), pos(r[3]),
-                 neg(r[2]), neg(s), neg(r[3]), neg(s), neg(r[0]), pos(r[4]), neg(r[4]),
-                 neg(r[1])});
+                 neg(r[2]), neg(s), neg(r[3]), neg(s), neg(r[0]), pos(r[4]), neg(r[4]), neg(r[1])});
         {
             const ReductionRun run(c);
             QCOMPARE(int(run.reduction().end), int(ReductionEnd::GaveUp));
@@ -251,8 +250,8 @@ private slots:
         QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
         const AnalysisOutcome o = c.analyse();
         QVERIFY(o.solved);
-        QCOMPARE(recordTexts(o), QStringList({"电阻1@6@3@0.3", "电阻2@6@3@0.15",
-                                              "电阻3@3@0@0.15", "电阻4@3@0@0.3"}));
+        QCOMPARE(recordTexts(o), QStringList({"电阻1@6@3@0.3", "电阻2@6@3@0.15", "电阻3@3@0@0.15",
+                                              "电阻4@3@0@0.3"}));
         // 0.3 A arrive through 电阻1 and 0.15 A leave through 电阻3.
         QCOMPARE(o.status, QStringLiteral("提示：电路畅通。   电流器1测量值为：0.15安培"));
         QCOMPARE(c.steps(o), QStringList({c.show(a, 18), combineStep}));

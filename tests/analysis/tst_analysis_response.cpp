@@ -14,16 +14,26 @@ private slots:
         QTest::addColumn<QString>("volts");
         QTest::addColumn<QString>("rated");
         QTest::addColumn<int>("picture");
-        QTest::addRow("at its rating") << "6" << "6" << 5;
-        QTest::addRow("two thirds of 9 V") << "6" << "9" << 4;
-        QTest::addRow("twice its rating") << "6" << "3" << 6;
-        QTest::addRow("exactly one third") << "2" << "6" << 3;
-        QTest::addRow("just above one third") << "2.000001" << "6" << 4;
-        QTest::addRow("exactly two thirds") << "4" << "6" << 4;
-        QTest::addRow("just above two thirds") << "4.000001" << "6" << 5;
-        QTest::addRow("just above its rating") << "6.000001" << "6" << 6;
-        QTest::addRow("rated 0") << "1" << "0" << 6;
-        QTest::addRow("no voltage") << "0" << "6" << 3;
+        QTest::addRow("at its rating") << "6"
+                                       << "6" << 5;
+        QTest::addRow("two thirds of 9 V") << "6"
+                                           << "9" << 4;
+        QTest::addRow("twice its rating") << "6"
+                                          << "3" << 6;
+        QTest::addRow("exactly one third") << "2"
+                                           << "6" << 3;
+        QTest::addRow("just above one third") << "2.000001"
+                                              << "6" << 4;
+        QTest::addRow("exactly two thirds") << "4"
+                                            << "6" << 4;
+        QTest::addRow("just above two thirds") << "4.000001"
+                                               << "6" << 5;
+        QTest::addRow("just above its rating") << "6.000001"
+                                               << "6" << 6;
+        QTest::addRow("rated 0") << "1"
+                                 << "0" << 6;
+        QTest::addRow("no voltage") << "0"
+                                    << "6" << 3;
     }
     void lampBrightness() {
         QFETCH(QString, volts);
@@ -89,8 +99,8 @@ private slots:
         c.experiment().setMotorSlot(7, QString());
         const AnalysisOutcome o = c.analyse();
         QVERIFY(o.solved);
-        QCOMPARE(c.steps(o), QStringList({c.slot(9, m1, 1, 250), c.slot(8, m2, 1, 250),
-                                          combineStep}));
+        QCOMPARE(c.steps(o),
+                 QStringList({c.slot(9, m1, 1, 250), c.slot(8, m2, 1, 250), combineStep}));
     }
 
     // Lamps and motors without a record are put at rest by the rest pass.
@@ -101,13 +111,13 @@ private slots:
         const QString k = c.openSwitch();
         const QString l2 = c.lamp();
         const QString m = c.motor();
-        c.wires({pos(s), pos(l1), neg(l1), neg(s), pos(s), pos(k), neg(k), pos(l2), neg(l2),
-                 neg(s), pos(m), pos(s)});
+        c.wires({pos(s), pos(l1), neg(l1), neg(s), pos(s), pos(k), neg(k), pos(l2), neg(l2), neg(s),
+                 pos(m), pos(s)});
         const AnalysisOutcome o = c.analyse();
         QCOMPARE(recordTexts(o), QStringList{"电灯1@6@0@0.6"});
-        QCOMPARE(c.steps(o), QStringList({c.show(l1, 5), c.show(l2, 3),
-                                          c.slot(9, m, DisplayStep::keepDirection, 0),
-                                          combineStep}));
+        QCOMPARE(c.steps(o),
+                 QStringList({c.show(l1, 5), c.show(l2, 3),
+                              c.slot(9, m, DisplayStep::keepDirection, 0), combineStep}));
     }
 
     // The display pass: responses in component order, then the rest pass
