@@ -50,6 +50,19 @@ QByteArray lampCircuit(const QString& voltage = QStringLiteral("6")) {
     return gbk(e.text());
 }
 
+// A motor driven at its rated voltage, then ten idle motors: the eleventh
+// motor in the file gets no slot.
+QByteArray motorCircuit() {
+    Experiment e;
+    e.addComponent(0, 0, e.nameNewComponent(Motor), Motor);
+    e.addComponent(100, 0, e.nameNewComponent(Source), Source);
+    for (int k = 0; k < 10; ++k)
+        e.addComponent(k * 10, 200, e.nameNewComponent(Motor), Motor);
+    appendWire(e, "电源1∧", "电动机1∧", track);
+    appendWire(e, "电动机1∨", "电源1∨", track);
+    return gbk(e.text());
+}
+
 // No wire at all: the analysis stops at once, so only the redraw draws.
 QByteArray unwiredParts() {
     Experiment e;
@@ -85,6 +98,12 @@ private slots:
             << QByteArray()
             << R"({"status": "", "solved": false, "gaveUp": false, "results": [], )"
                R"("components": [], "motors": []})";
+        QTest::addRow("lamp circuit")
+            << lampCircuit()
+            << R"({"status": "提示：电路畅通。", "solved": true, "gaveUp": false, )"
+               R"("results": [{"name": "电灯1", "va": 6, "vb": 0, "i": 0.6}], )"
+               R"("components": [{"number": 1, "name": "电源1", "type": 1, "picture": 0}, )"
+               R"({"number": 2, "name": "电灯1", "type": 3, "picture": 5}], "motors": []})";
         QTest::addRow("unwired parts in number order, unknown rheostat state")
             << unwiredParts()
             << R"({"status": "", "solved": false, "gaveUp": false, "results": [], )"
@@ -93,6 +112,12 @@ private slots:
                R"({"number": 3, "name": "电动机1", "type": 6, "picture": 13}], )"
                R"("motors": [{"number": 3, "name": "电动机1", "slot": 1, "interval": 0, )"
                R"("direction": 0}]})";
+        QTest::addRow("potentials too large for a double")
+            << lampCircuit(QString(400, u'9'))
+            << R"({"status": "提示：电路畅通。", "solved": true, "gaveUp": false, )"
+               R"("results": [{"name": "电灯1", "va": null, "vb": 0, "i": null}], )"
+               R"("components": [{"number": 1, "name": "电源1", "type": 1, "picture": 0}, )"
+               R"({"number": 2, "name": "电灯1", "type": 3, "picture": 3}], "motors": []})";
         // Records out of number order, a name that needs escaping, a number
         // that is not a number.
         QTest::addRow("records as the redraw reads them")
@@ -117,6 +142,26 @@ private slots:
         QJsonParseError error;
         QJsonDocument::fromJson(run.out, &error);
         QCOMPARE(error.error, QJsonParseError::NoError);
+    }
+
+    void motorSlots() {
+        const QString path = writeFile(QStringLiteral("motors.aie"), motorCircuit());
+        const Run run = runCli({QStringLiteral("analyse"), path});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonDocument document = QJsonDocument::fromJson(run.out);
+        const QJsonArray motors = document[QStringLiteral("motors")].toArray();
+        QCOMPARE(motors.size(), 11);
+        // The driven motor turns fast, current from its "∧" to its "∨".
+        QCOMPARE(motors[0].toObject(),
+                 QJsonDocument::fromJson(R"({"number": 1, "name": "电动机1", "slot": 1,
+                                             "interval": 250, "direction": 1})")
+                     .object());
+        QCOMPARE(motors[1].toObject()[QStringLiteral("slot")].toInt(), 2);
+        QCOMPARE(motors[1].toObject()[QStringLiteral("interval")].toInt(), 0);
+        QCOMPARE(motors[10].toObject(),
+                 QJsonDocument::fromJson(R"({"number": 12, "name": "电动机11", "slot": null,
+                                             "interval": null, "direction": null})")
+                     .object());
     }
 
     void refused_data() {
