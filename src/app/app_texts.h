@@ -18,8 +18,6 @@ inline const QString openDialogTitle = QStringLiteral("打开文件：");
 inline const QString experimentFilter = QStringLiteral("模拟电路文件(*.aie)");
 inline const QString experimentSuffix = QStringLiteral("aie");
 
-inline const QString notYetAvailable = QStringLiteral("此功能尚未提供。");
-
 // Menus.
 inline const QString fileMenu = QStringLiteral("文件");
 inline const QString openItem = QStringLiteral("打开");

@@ -1,12 +1,15 @@
 #include "main_window.h"
 
+#include "about_dialog.h"
 #include "analysis/status_texts.h"
 #include "app_texts.h"
 #include "area/area_interaction.h"
 #include "area/experiment_area.h"
 #include "area/experiment_controller.h"
+#include "help_file.h"
 #include "palette.h"
 #include "parameter_dialog.h"
+#include "picture_export.h"
 #include "prompts.h"
 #include "settings_panel.h"
 #include "wire_cancel_watcher.h"
@@ -174,12 +177,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::exportPicture() {
-    m_prompts.inform(this, texts::noteTitle, texts::notYetAvailable);
+    PictureExport(m_prompts, this).run(m_controller->canvases().area());
 }
 
-void MainWindow::showHelp() { m_prompts.inform(this, texts::noteTitle, texts::notYetAvailable); }
+void MainWindow::showHelp() { HelpFile(m_prompts, this).show(); }
 
-void MainWindow::showAbout() { m_prompts.inform(this, texts::noteTitle, texts::notYetAvailable); }
+void MainWindow::showAbout() { AboutDialog(m_prompts, this).exec(); }
 
 // ---- the new-experiment reset and the layout ----
 

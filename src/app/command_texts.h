@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// Texts of picture export, help and the About window, exactly as the user sees them.
+namespace ampery::app::command_texts {
+
+inline const QString exportDialogTitle = QStringLiteral("保存模拟图片：");
+inline const QString exportFilter =
+    QStringLiteral("图片文件(*.BMP);;支持的图象文件(*.jpg *.bmp *.gif);;所有文件(*.*)");
+inline const QString exportSuffix = QStringLiteral("BMP");
+inline const QString viewQuestion = QStringLiteral("成功保存模拟图片，是否查看？");
+// %1 the file, %2 why it could not be written.
+inline const QString exportFailed = QStringLiteral("错误：模拟图片没有保存到 %1。\n%2");
+// %1 the picture.
+inline const QString pictureNotOpened =
+    QStringLiteral("提示：模拟图片已保存在 %1，\n但没有找到能打开它的看图程序。");
+
+inline const QString helpFileName = QStringLiteral("Amperlab使用帮助.chm");
+inline const QString folderNotCreated = QStringLiteral("无法建立文件夹");
+// %1 the folders tried, one a line, each with the reason.
+inline const QString helpNotWritten = QStringLiteral("错误：无法写出帮助文件：\n%1");
+// %1 the help file.
+inline const QString helpNotOpened =
+    QStringLiteral("提示：帮助文件已保存在 %1，\n但没有能打开它的程序。请安装 CHM 阅读器"
+                   "（例如 xCHM）后用它打开这个文件。");
+
+inline const QString aboutCaption = QStringLiteral("关于");
+inline const QString aboutDescription = QStringLiteral(
+    "Ampery 虚拟电学实验室\n\n"
+    "供初中物理直流电路教学使用：从工具箱取出电源、开关、电灯、电阻、变阻器、电动机、"
+    "电流器和电压器放到实验区，用导线把接线柱连起来，程序随即分析电路，"
+    "显示电灯的亮度、电动机的转向和快慢以及电表的读数。");
+inline const QString aboutMaker = QStringLiteral("Ampery 开发组 制作");
+inline const QString contactUs = QStringLiteral("联系我们");
+
+} // namespace ampery::app::command_texts

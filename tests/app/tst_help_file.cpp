@@ -1,0 +1,143 @@
+#include "window_fixture.h"
+
+#include "app/help_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace ampery;
+
+namespace {
+
+const QString helpName = QStringLiteral("Amperlab使用帮助.chm");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QString helpIn(const QString& folder) {
+    return QDir::toNativeSeparators(QDir(folder).filePath(helpName));
+}
+
+} // namespace
+
+class TestHelpFile : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_carried;
+
+    // A folder that can never be created: its parent is a regular file.
+    QString unwritableFolder() const { return m_dir.filePath("plain.txt/help"); }
+    QString freshFolder(const QString& name) const {
+        const QString path = m_dir.filePath(name);
+        QDir(path).removeRecursively();
+        return path;
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(writeFile(m_dir.filePath("plain.txt"), "not a folder"));
+        m_carried = readAll(app::HelpFile::carriedFile);
+    }
+
+    void carriesACompiledHelpFile() {
+        QVERIFY(m_carried.startsWith("ITSF"));
+        QVERIFY(m_carried.size() > 20000);
+    }
+
+    void writesOnceAndNeverReplaces() {
+        const QString program = freshFolder("program");
+        QVERIFY(QDir().mkpath(program));
+        const QString appData = freshFolder("appdata");
+        app::ScriptedPrompts prompts;
+        app::HelpFile help(prompts, nullptr, {program, appData});
+
+        help.show();
+        const QString path = helpIn(program);
+        QCOMPARE(readAll(path), m_carried);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].kind, "desktop");
+        QCOMPARE(prompts.shown[0].text, path);
+
+        QVERIFY(writeFile(path, "the teacher's own copy"));
+        help.show();
+        QCOMPARE(readAll(path), "the teacher's own copy");
+        QCOMPARE(prompts.shown.size(), 2);
+        QCOMPARE(prompts.shown[1].text, path);
+        QVERIFY(!QFileInfo::exists(appData));
+    }
+
+    void fallsBackToTheUsersFolder_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("existing"); // already in the user's folder
+        QTest::addRow("program folder read-only") << unwritableFolder() << QByteArray();
+        QTest::addRow("program folder unknown") << QString() << QByteArray();
+        QTest::addRow("earlier copy kept") << unwritableFolder() << QByteArray("earlier copy");
+    }
+    void fallsBackToTheUsersFolder() {
+        QFETCH(QString, program);
+        QFETCH(QByteArray, existing);
+        const QString appData = freshFolder("user") + "/not/yet/made";
+        if (!existing.isEmpty()) {
+            QVERIFY(QDir().mkpath(appData));
+            QVERIFY(writeFile(helpIn(appData), existing));
+        }
+        app::ScriptedPrompts prompts;
+        app::HelpFile(prompts, nullptr, {program, appData}).show();
+
+        QCOMPARE(readAll(helpIn(appData)), existing.isEmpty() ? m_carried : existing);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].kind, "desktop");
+        QCOMPARE(prompts.shown[0].text, helpIn(appData));
+    }
+
+    void reportsWhenNoFolderTakesIt() {
+        const QString second = m_dir.filePath("plain.txt/other");
+        app::ScriptedPrompts prompts;
+        app::HelpFile(prompts, nullptr, {unwritableFolder(), second}).show();
+
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].kind, "inform");
+        QCOMPARE(prompts.shown[0].title, "提示：");
+        QVERIFY(prompts.shown[0].text.startsWith("错误："));
+        QVERIFY(prompts.shown[0].text.contains(helpIn(unwritableFolder())));
+        QVERIFY(prompts.shown[0].text.contains(helpIn(second)));
+    }
+
+    void saysWhereItIsWhenNothingOpensIt() {
+        const QString program = freshFolder("no-viewer");
+        app::ScriptedPrompts prompts;
+        prompts.desktopOpens = false;
+        app::HelpFile(prompts, nullptr, {program}).show();
+
+        QCOMPARE(prompts.shown.size(), 2);
+        QCOMPARE(prompts.shown[1].kind, "inform");
+        QVERIFY(prompts.shown[1].text.contains(helpIn(program)));
+        QVERIFY(prompts.shown[1].text.contains("CHM"));
+        QVERIFY(QFileInfo(helpIn(program)).isFile());
+    }
+
+    void theHelpButtonOpensTheFile() {
+        WindowFixture f;
+        f.window->showHelp();
+        QCOMPARE(f.prompts.shown.size(), 1);
+        QCOMPARE(f.prompts.shown[0].kind, "desktop");
+        const QFileInfo opened(f.prompts.shown[0].text);
+        QCOMPARE(opened.fileName(), helpName);
+        QVERIFY(opened.size() > 0);
+    }
+};
+
+QTEST_MAIN(TestHelpFile)
+#include "tst_help_file.moc"
