@@ -35,6 +35,7 @@ public:
     void reset();
 
     const InteractionState& state() const { return m_state; }
+    PlaceTool& placeTool() { return m_placeTool; }
 
 signals:
     void cursorChanged(ampery::area::AreaCursor cursor);

@@ -35,7 +35,7 @@ bool PlaceTool::refusedByLimit(int type, int& motorSlot) {
     if (message.isEmpty())
         return false;
     // A short pause lets a double click settle before the box appears.
-    QThread::msleep(200);
+    QThread::msleep(static_cast<unsigned long>(m_limitPause.count()));
     m_host.showLimitMessage(message);
     return true;
 }

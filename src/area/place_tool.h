@@ -2,6 +2,8 @@
 
 #include <QPoint>
 
+#include <chrono>
+
 namespace ampery::area {
 
 class AreaHost;
@@ -19,12 +21,16 @@ public:
     // derives the tool state again).
     bool place(int type, QPoint click);
 
+    // The pause before a limit message; long event scripts shorten it.
+    void setLimitPause(std::chrono::milliseconds pause) { m_limitPause = pause; }
+
 private:
     bool refusedByLimit(int type, int& motorSlot);
 
     ExperimentController& m_controller;
     AreaHost& m_host;
     InteractionState& m_state;
+    std::chrono::milliseconds m_limitPause{200};
 };
 
 } // namespace ampery::area
