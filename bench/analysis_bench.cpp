@@ -1,0 +1,180 @@
+#include "analysis/analyse.h"
+#include "model/component_type.h"
+#include "model/experiment.h"
+#include "model/number_text.h"
+#include "model/wire_edits.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The whole analysis from experiment text to outcome on generated circuits;
+// each experiment is built once, outside the timed loop.
+
+using namespace ampery::model;
+
+namespace {
+
+QString plus(const QString& name) {
+    return terminalName(name, true);
+}
+QString minus(const QString& name) {
+    return terminalName(name, false);
+}
+
+// Places components with their default values, switches closed.
+class CircuitBuilder {
+public:
+    QString add(int type, const QString& resistance = {}) {
+        const QString name = m_experiment.nameNewComponent(type);
+        const int number = m_experiment.addComponent(0, 0, name, type);
+        if (!resistance.isEmpty())
+            m_experiment.setFields(number, Field::Resistance, resistance);
+        if (type == Switch)
+            m_experiment.setFields(number, Field::State, QStringLiteral("1"));
+        return name;
+    }
+    void wire(const QString& from, const QString& to) {
+        appendWire(m_experiment, from, to, QStringLiteral("1|1┇2|2"));
+    }
+    Experiment take() {
+        m_experiment.recount();
+        return std::move(m_experiment);
+    }
+
+private:
+    Experiment m_experiment;
+};
+
+// A ladder of n loads between two terminals: series arms along the top rail,
+// shunt arms down to the bottom. It reduces by one rung per pass.
+void addLadder(CircuitBuilder& circuit, int n, const QString& top, const QString& bottom) {
+    static const int loadTypes[] = {Resistor, Lamp, Rheostat, Motor};
+    QString rail = top;
+    for (int k = 0; k + 1 < n; k += 2) {
+        const QString series = circuit.add(loadTypes[k / 2 % 4], numberToText(10 + k % 7));
+        const QString shunt = circuit.add(Resistor, numberToText(20 + k % 5));
+        circuit.wire(rail, plus(series));
+        circuit.wire(minus(series), plus(shunt));
+        circuit.wire(minus(shunt), bottom);
+        rail = minus(series);
+    }
+}
+
+Experiment ladder(int n) {
+    CircuitBuilder circuit;
+    const QString source = circuit.add(Source);
+    addLadder(circuit, n, plus(source), minus(source));
+    return circuit.take();
+}
+
+// A bridge of five resistors in series with 45 other components: two ammeters
+// and a closed switch in series, two voltmeters and a ladder of 40 loads.
+Experiment bridgeAndOthers() {
+    CircuitBuilder c;
+    const QString source = c.add(Source);
+    const QString ammeterIn = c.add(Ammeter);
+    const QString r1 = c.add(Resistor, "10");
+    const QString r2 = c.add(Resistor, "20");
+    const QString r3 = c.add(Resistor, "30");
+    const QString r4 = c.add(Resistor, "40");
+    const QString r5 = c.add(Resistor, "50");
+    const QString closed = c.add(Switch);
+    const QString ammeterOut = c.add(Ammeter);
+    const QString acrossBridge = c.add(Voltmeter);
+    const QString acrossSource = c.add(Voltmeter);
+
+    c.wire(plus(source), plus(ammeterIn));
+    c.wire(minus(ammeterIn), plus(r1));
+    c.wire(plus(r1), plus(r3));
+    c.wire(minus(r1), plus(r2));
+    c.wire(minus(r3), plus(r4));
+    c.wire(minus(r1), plus(r5));
+    c.wire(minus(r3), minus(r5));
+    c.wire(minus(r2), minus(r4));
+    c.wire(minus(r2), plus(closed));
+    c.wire(minus(closed), plus(ammeterOut));
+    c.wire(plus(acrossBridge), plus(r1));
+    c.wire(minus(acrossBridge), minus(r4));
+    c.wire(plus(acrossSource), plus(source));
+    c.wire(minus(acrossSource), minus(source));
+    addLadder(c, 40, minus(ammeterOut), minus(source));
+    return c.take();
+}
+
+void reportUnexpected(benchmark::State& state, const ampery::analysis::AnalysisOutcome& outcome,
+                      bool wantSolved) {
+    if (wantSolved ? !outcome.solved : !outcome.gaveUp)
+        state.SkipWithError(wantSolved ? "the circuit was not solved"
+                                       : "the analysis did not give up");
+}
+
+void ladderBenchmark(benchmark::State& state) {
+    const Experiment experiment = ladder(static_cast<int>(state.range(0)));
+    reportUnexpected(state, ampery::analysis::analyse(experiment), true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
+}
+BENCHMARK(ladderBenchmark)
+    ->Name("ladder")
+    ->Arg(10)
+    ->Arg(50)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond);
+
+void giveUpBenchmark(benchmark::State& state) {
+    const Experiment experiment = bridgeAndOthers();
+    reportUnexpected(state, ampery::analysis::analyse(experiment), false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
+}
+BENCHMARK(giveUpBenchmark)->Name("bridge_give_up")->Unit(benchmark::kMicrosecond);
+
+// Keeps the median real and CPU time of every benchmark (or of its single run
+// without repetitions) to print the ladder's growth at the end.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                m_median[run.run_name.str()] = times;
+            else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
+                m_median.emplace(run.run_name.str(), times);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatio(const std::string& numerator, const std::string& denominator) const {
+        const auto n = m_median.find(numerator);
+        const auto d = m_median.find(denominator);
+        if (n == m_median.end() || d == m_median.end() || d->second.real <= 0 || d->second.cpu <= 0)
+            return;
+        std::printf("time(%s) / time(%s): %.2f real, %.2f CPU\n", numerator.c_str(),
+                    denominator.c_str(), n->second.real / d->second.real,
+                    n->second.cpu / d->second.cpu);
+    }
+
+private:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> m_median;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio("ladder/200", "ladder/50");
+    benchmark::Shutdown();
+    return 0;
+}
