@@ -39,7 +39,8 @@ void MotorAnimator::setSlot(int slot, QPoint topLeft, int direction, int interva
     if (!s)
         return;
     s->topLeft = topLeft;
-    s->direction = direction;
+    if (direction >= 0)
+        s->direction = direction;
     if (interval <= 0) {
         s->timer.stop();
         return;

@@ -25,7 +25,8 @@ public:
 
     MotorAnimator(CanvasPair& canvases, const PictureTable& pictures, QObject* parent = nullptr);
 
-    // Interval 0 stops the slot; any other interval (ms) runs it.
+    // Interval 0 stops the slot; any other interval (ms) runs it. A negative
+    // direction leaves the slot's direction as it was.
     void setSlot(int slot, QPoint topLeft, int direction, int interval);
     void stop(int slot);
     void stopAll();

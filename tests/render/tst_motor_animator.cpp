@@ -53,6 +53,19 @@ private slots:
         QCOMPARE(motors.frameCounter(0), 0);
     }
 
+    // A stop without a direction keeps the one the motor last turned in.
+    void stoppingWithoutADirectionKeepsIt() {
+        CanvasPair canvases;
+        MotorAnimator motors(canvases, m_pictures);
+        const QPoint box(200, 100);
+        const int m = picture::motorFirst;
+        motors.setSlot(2, box, 1, 250);
+        motors.setSlot(2, box, -1, 0);
+        QVERIFY(!motors.isRunning(2));
+        motors.tick(2);
+        QCOMPARE(test::boxOf(canvases.area(), box), test::onWhite(m_pictures.picture(m)));
+    }
+
     void tickKeepsTheWiresOverTheMotor() {
         CanvasPair canvases;
         MotorAnimator motors(canvases, m_pictures);
