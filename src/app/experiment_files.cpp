@@ -31,12 +31,13 @@ ExperimentFiles::SaveResult ExperimentFiles::save(model::Experiment& experiment)
     return SaveResult::Saved;
 }
 
-std::optional<QString> ExperimentFiles::chooseAndRead() {
-    const QString path = m_prompts.openFileName(
+QString ExperimentFiles::chooseFileToOpen() {
+    return m_prompts.openFileName(
         m_parent,
         {texts::openDialogTitle, texts::experimentFilter, texts::experimentSuffix, programFolder()});
-    if (path.isEmpty())
-        return std::nullopt;
+}
+
+std::optional<QString> ExperimentFiles::read(const QString& path) {
     model::FileText read = model::readExperimentFile(path);
     if (!read.ok) {
         reportError(read.error);

@@ -26,9 +26,10 @@ public:
     // reported to the user and leaves the experiment marked modified.
     SaveResult save(model::Experiment& experiment);
 
-    // Asks for a file and reads it; nothing when cancelled, or when the file
-    // could not be read (the user was told why).
-    std::optional<QString> chooseAndRead();
+    // Asks which file to open; empty text when the dialog was cancelled.
+    QString chooseFileToOpen();
+    // Reads a file; nothing when it could not be read (the user was told why).
+    std::optional<QString> read(const QString& path);
 
     // Whether the caller may discard the experiment. When the user chooses to
     // save first, leaving the program needs a successful save; new and open

@@ -151,7 +151,13 @@ void MainWindow::startExperiment() { startNewExperiment(); }
 void MainWindow::openExperiment() {
     if (!m_files.mayDiscard(m_controller->experiment(), false))
         return;
-    std::optional<QString> text = m_files.chooseAndRead();
+    const QString path = m_files.chooseFileToOpen();
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void MainWindow::openFile(const QString& path) {
+    std::optional<QString> text = m_files.read(path);
     if (!text)
         return;
     m_interaction->reset();

@@ -42,6 +42,8 @@ public:
     // The file commands of the menus and the toolbar.
     void newExperiment();   // asks to save first
     void openExperiment();  // asks to save first
+    // Opens a file without a dialog: the experiment is replaced when it reads.
+    void openFile(const QString& path);
     void saveExperiment();
     void startExperiment(); // new experiment without asking
     void exitProgram();     // asks to save first

@@ -14,6 +14,8 @@ QString runFileDialog(QWidget* parent, const FileDialogSetup& setup, QFileDialog
                       QString& lastDirectory) {
     QFileDialog dialog(parent, setup.title,
                        setup.directory.isEmpty() ? lastDirectory : setup.directory);
+    // The same dialog on every desktop, and one that tests can drive.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X display, opens an experiment, takes a
+# screenshot, checks it is not blank and closes the window with the window
+# manager's close request: the program must end at once with status 0.
+# usage: desktop_smoke.sh PROGRAM EXPERIMENT.aie SCREENSHOT.png
+set -euo pipefail
+program=$1
+experiment=$2
+screenshot=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+run_on_display() {
+    AMPERY_TEST_OPEN="$experiment" "$program" &
+    local pid=$!
+    local window
+    window=$(timeout 20 xdotool search --sync --name '^Ampery$' | head -n 1) || {
+        echo "smoke: no window captioned Ampery appeared" >&2
+        kill "$pid"
+        return 1
+    }
+    sleep 2
+    import -window root "$screenshot"
+    local colours
+    colours=$(identify -format '%k' "$screenshot")
+    if [ "$colours" -lt 50 ]; then
+        echo "smoke: the screenshot looks blank ($colours colours)" >&2
+        kill "$pid"
+        return 1
+    fi
+    /usr/bin/python3 "$here/close_window.py" "$window"
+    local status=0
+    timeout 10 tail --pid="$pid" -f /dev/null || {
+        echo "smoke: the program did not end after the close request" >&2
+        kill "$pid"
+        return 1
+    }
+    wait "$pid" || status=$?
+    echo "smoke: window closed, program ended with status $status; $colours colours on screen"
+    return "$status"
+}
+
+if [ "${AMPERY_SMOKE_ON_DISPLAY:-}" = 1 ]; then
+    run_on_display
+else
+    AMPERY_SMOKE_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x700x24" "$0" "$@"
+fi
