@@ -20,16 +20,6 @@ using Answer = app::Prompts::Answer;
 
 namespace {
 
-// Source and lamp in one loop, built through the model and shown.
-void buildLampCircuit(WindowFixture& f) {
-    model::Experiment& e = f.experiment();
-    e.addComponent(20, 100, e.nameNewComponent(model::Source), model::Source);
-    e.addComponent(200, 100, e.nameNewComponent(model::Lamp), model::Lamp);
-    model::appendWire(e, "电源1∧", "电灯1∧", "46|106┇216|154");
-    model::appendWire(e, "电源1∨", "电灯1∨", "68|106┇262|152");
-    f.window->controller().redrawAndAnalyse();
-}
-
 // Answers the next modal parameter dialog with an entry and OK.
 void answerParameterDialog(const QString& entry) {
     QTimer::singleShot(0, [entry] {
@@ -155,7 +145,7 @@ private slots:
 
     void startClearsWithoutAsking() {
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         QVERIFY(f.experiment().isModified());
         f.window->startExperiment();
         QVERIFY(f.prompts.shown.isEmpty());
@@ -166,7 +156,7 @@ private slots:
 
     void saveThenOpenRestoresTheExperiment() {
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         f.window->showComponentInPanel(2);
         const QString text = f.experiment().text();
         const QString path = m_dir.filePath("roundtrip.aie");
@@ -188,7 +178,7 @@ private slots:
 
     void openingAnUnreadableFileKeepsTheExperiment() {
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         const QString before = f.experiment().text();
         const QString bad = m_dir.filePath("bad.aie");
         QFile file(bad);
@@ -204,7 +194,7 @@ private slots:
 
     void anAcceptedEditShowsAtOnce() {
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         QCOMPARE(f.analysedPicture(2), 5); // 6 V on a 6 V lamp: bright
         f.window->controller().setCurrentComponent(2);
         f.window->showComponentInPanel(2);
@@ -246,7 +236,7 @@ private slots:
         QFETCH(QSize, requested);
         QFETCH(QSize, expected);
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         const QSize decorations = f.window->frameGeometry().size() - f.window->size();
         f.window->resize(requested - decorations);
         QTRY_COMPARE(f.window->frameGeometry().size(), expected);
@@ -261,7 +251,7 @@ private slots:
 
     void closeBoxAsksLikeExit() {
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         f.prompts.answers << Answer::Cancel;
         QVERIFY(!f.window->close());
         QVERIFY(f.window->isVisible());
@@ -271,7 +261,7 @@ private slots:
 
     void leavingTheAreaDropsAnUnfinishedWire() {
         WindowFixture f;
-        buildLampCircuit(f);
+        f.showLitLamp();
         QWidget* area = f.find<QWidget>("画板1");
         f.window->palette().check(area::PaletteButton::Wire);
         f.window->palette().setRememberedToolCode(9);

@@ -14,17 +14,6 @@ using Answer = app::Prompts::Answer;
 
 namespace {
 
-// A lamp lit by a source through two wires: pictures, wires and the
-// analysis's lamp picture are all on the area.
-void showLitLamp(WindowFixture& f) {
-    model::Experiment& e = f.experiment();
-    e.addComponent(20, 100, e.nameNewComponent(model::Source), model::Source);
-    e.addComponent(200, 100, e.nameNewComponent(model::Lamp), model::Lamp);
-    model::appendWire(e, "电源1∧", "电灯1∧", "46|106┇46|60┇216|60┇216|154");
-    model::appendWire(e, "电源1∨", "电灯1∨", "68|106┇68|250┇262|250┇262|152");
-    f.window->controller().redrawAndAnalyse();
-}
-
 int wirePixels(const QImage& image) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     int count = 0;
@@ -44,7 +33,7 @@ private:
 private slots:
     void cancellingWritesAndAsksNothing() {
         WindowFixture f;
-        showLitLamp(f);
+        f.showLitLamp();
         f.window->exportPicture();
 
         QCOMPARE(f.prompts.shown.size(), 1);
@@ -71,7 +60,7 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(QByteArray, format);
         WindowFixture f;
-        showLitLamp(f);
+        f.showLitLamp();
         const QImage area = f.window->controller().canvases().area();
         const QString path = m_dir.filePath(fileName);
         f.prompts.fileNames = {path};
@@ -122,7 +111,7 @@ private slots:
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
         WindowFixture f;
-        showLitLamp(f);
+        f.showLitLamp();
         const QString path = plain.fileName() + "/picture.bmp";
         f.prompts.fileNames = {path};
         f.prompts.answers = {Answer::Yes};

@@ -2,6 +2,8 @@
 
 #include "app/main_window.h"
 #include "area/experiment_controller.h"
+#include "model/component_type.h"
+#include "model/wire_edits.h"
 #include "scripted_prompts.h"
 
 #include <QLineEdit>
@@ -22,6 +24,18 @@ struct WindowFixture {
     }
 
     ampery::model::Experiment& experiment() { return window->controller().experiment(); }
+
+    // A lamp lit by a source through two wires, built through the model and
+    // shown: pictures, wires and the analysis's lamp picture are on the area.
+    void showLitLamp() {
+        using namespace ampery::model;
+        Experiment& e = experiment();
+        e.addComponent(20, 100, e.nameNewComponent(Source), Source);
+        e.addComponent(200, 100, e.nameNewComponent(Lamp), Lamp);
+        appendWire(e, "电源1∧", "电灯1∧", "46|106┇46|60┇216|60┇216|154");
+        appendWire(e, "电源1∨", "电灯1∨", "68|106┇68|250┇262|250┇262|152");
+        window->controller().redrawAndAnalyse();
+    }
 
     template <typename T> T* find(const QString& name) const {
         return window->findChild<T*>(name);
