@@ -1,0 +1,53 @@
+#include "file_open_pass.h"
+
+#include "analysis/analyse.h"
+#include "model/experiment_file.h"
+#include "model/gbk.h"
+#include "render/full_redraw.h"
+#include "render/outcome_painter.h"
+
+#include <optional>
+
+namespace ampery::fuzz {
+
+FileOpenPass::FileOpenPass() : m_motors(m_canvases, m_pictures) {}
+
+void FileOpenPass::startNewExperiment() {
+    m_experiment.reset();
+    m_motors.reset();
+    m_canvases.clear();
+}
+
+QString FileOpenPass::run(const QByteArray& bytes) {
+    const model::FileText decoded = model::decodeExperimentBytes(bytes);
+    if (!decoded.ok)
+        return {};
+    if (model::encodeGbk(decoded.text) != bytes)
+        return QStringLiteral("the decoded text does not encode back to the file's bytes");
+
+    startNewExperiment();
+    m_experiment.setText(decoded.text);
+    m_experiment.rebuildMotorSlots();
+    if (render::fullRedraw(m_experiment, m_canvases, m_pictures)) {
+        render::OutcomePainter(m_canvases, m_pictures, m_motors)
+            .apply(analysis::analyse(m_experiment).steps);
+        // The first frame each started timer would draw.
+        for (int slot = 0; slot < model::motorSlotCount; ++slot)
+            if (m_motors.isRunning(slot))
+                m_motors.tick(slot);
+        if (m_experiment.text() != decoded.text)
+            return QStringLiteral("opening changed the experiment text");
+    } else {
+        startNewExperiment();
+    }
+
+    const std::optional<QByteArray> saved = model::encodeGbk(m_experiment.text());
+    if (!saved)
+        return QStringLiteral("the opened experiment cannot be saved");
+    const model::FileText reopened = model::decodeExperimentBytes(*saved);
+    if (!reopened.ok || reopened.text != m_experiment.text())
+        return QStringLiteral("the saved experiment does not read back as the same text");
+    return {};
+}
+
+} // namespace ampery::fuzz
