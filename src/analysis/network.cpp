@@ -83,8 +83,9 @@ Extraction extractNetwork(const model::Experiment& experiment) {
         return result;
     }
 
-    const QString stripped = stripTracks(text);
-    const std::vector<WireEnds> wires = wireEnds(stripped);
+    Network& net = result.network;
+    net.wireText = stripTracks(text);
+    const std::vector<WireEnds> wires = wireEnds(net.wireText);
     const QString sourcePositive = model::terminalName(texts::sourceName(), true);
     const QString sourceNegative = model::terminalName(texts::sourceName(), false);
     bool positiveWired = false;
@@ -98,7 +99,6 @@ Extraction extractNetwork(const model::Experiment& experiment) {
         return result;
     }
 
-    Network& net = result.network;
     net.components = readableComponents(experiment);
     net.positive.reserve(net.components.size());
     net.negative.reserve(net.components.size());

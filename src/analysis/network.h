@@ -16,6 +16,9 @@ namespace ampery::analysis {
 // What the analysis takes from the experiment text: the component
 // lists, the terminals, the wires and the full and plain node lists.
 struct Network {
+    // The experiment text without its tracks. The terminal table views the
+    // wire ends' names in it, so it is declared before the table.
+    QString wireText;
     // The component lists, in component-number order.
     std::vector<model::Component> components;
     TerminalTable terminals;

@@ -27,13 +27,17 @@ int idOf(int base, Mark mark) {
 
 } // namespace
 
-int TerminalTable::baseOf(QStringView base, const QString* stored) {
+int TerminalTable::baseOf(QStringView base, const QString* kept) {
     const auto found = m_ids.constFind(base);
     if (found != m_ids.constEnd())
         return found.value();
+    if (kept != nullptr) {
+        m_kept.push_back(*kept);
+        base = m_kept.back();
+    }
     const int index = static_cast<int>(m_bases.size());
-    m_bases.push_back(stored != nullptr ? *stored : base.toString());
-    m_ids.insert(QStringView(m_bases.back()), index);
+    m_bases.push_back(base);
+    m_ids.insert(base, index);
     return index;
 }
 
@@ -55,12 +59,13 @@ std::pair<int, int> TerminalTable::componentTerminals(const QString& name) {
 
 std::pair<int, int> TerminalTable::addUnlisted(const QString& base) {
     const int index = static_cast<int>(m_bases.size());
-    m_bases.push_back(base);
+    m_kept.push_back(base);
+    m_bases.push_back(m_kept.back());
     return {idOf(index, Mark::Positive), idOf(index, Mark::Negative)};
 }
 
 QString TerminalTable::name(int id) const {
-    const QString& base = m_bases[static_cast<std::size_t>(id / 3)];
+    const QString base = m_bases[static_cast<std::size_t>(id / 3)].toString();
     switch (mark(id)) {
     case Mark::Positive:
         return base + QChar(sep::positive);

@@ -19,7 +19,9 @@ enum class Mark { Positive, Negative, Other };
 // its terminals.
 class TerminalTable {
 public:
-    // The id of a terminal name, entered when it is new.
+    // The id of a terminal name, entered when it is new. A new name is kept
+    // as a view, not copied, since a file's wire ends can be as long as the
+    // file: its text must outlive the table.
     int intern(QStringView terminal);
     // The id of a terminal name, or -1.
     int find(QStringView terminal) const;
@@ -35,11 +37,13 @@ public:
     Mark mark(int id) const { return static_cast<Mark>(id % 3); }
 
 private:
-    int baseOf(QStringView base, const QString* stored);
+    int baseOf(QStringView base, const QString* kept);
 
-    // Keys view the texts held in m_bases, whose buffers never move.
     QHash<QStringView, int> m_ids;
-    std::vector<QString> m_bases;
+    std::vector<QStringView> m_bases;
+    // The names the table keeps itself; the views of them stay valid as
+    // the buffers never move.
+    std::vector<QString> m_kept;
 };
 
 } // namespace ampery::analysis

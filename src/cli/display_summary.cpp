@@ -1,10 +1,8 @@
 #include "display_summary.h"
 
-#include "model/component_record.h"
+#include "model/component_record_reader.h"
 #include "model/component_type.h"
-#include "model/number_text.h"
 #include "model/picture_choice.h"
-#include "model/record_scan.h"
 
 #include <QHash>
 
@@ -26,18 +24,17 @@ struct MotorSlotState {
 // the record that the lookup by number finds.
 QList<ComponentSummary> redrawnComponents(const model::Experiment& experiment,
                                           const QList<DisplayStep>& steps) {
-    const QStringView text(experiment.text());
     QList<ComponentSummary> components;
     QHash<qsizetype, qsizetype> indexByStart;
-    for (const model::RecordSpan& span : model::componentRecordSpans(text)) {
-        const QStringView record = text.mid(span.start, span.length);
+    model::ComponentRecordReader reader(experiment.text());
+    while (reader.next()) {
+        const model::Component& c = reader.component();
         ComponentSummary component;
-        component.number = model::textToInt(model::numberText(record));
-        component.name = model::nameText(record).toString();
-        component.type = model::textToInt(model::typeText(record));
-        component.picture = model::pictureForRecord(
-            component.type, model::textToInt(model::fieldText(record, model::Field::State)));
-        indexByStart.insert(span.start, components.size());
+        component.number = c.number;
+        component.name = c.name;
+        component.type = c.type;
+        component.picture = model::pictureForRecord(c.type, c.state);
+        indexByStart.insert(reader.start(), components.size());
         components.append(component);
     }
     for (const DisplayStep& step : steps) {

@@ -45,6 +45,8 @@ QStringView between(QStringView record, char16_t opening, char16_t closing) {
 
 QString fieldKey(Field field) { return QString::fromUtf16(info(field).key); }
 
+FieldSeparators fieldSeparators(Field field) { return {info(field).opening, info(field).closing}; }
+
 std::optional<Field> fieldForKey(QStringView key) {
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (key == QStringView(fields[i].key))

@@ -21,6 +21,15 @@ enum class Field {
 };
 
 QString fieldKey(Field field);
+
+// The separators a field's text lies between in its record: from after the
+// record's first opening separator to before its first closing one.
+struct FieldSeparators {
+    char16_t opening;
+    char16_t closing;
+};
+FieldSeparators fieldSeparators(Field field);
+
 std::optional<Field> fieldForKey(QStringView key);
 
 // One component record read by the record grammar. Numbers follow the

@@ -1,9 +1,9 @@
 #include "experiment.h"
 
+#include "component_record_reader.h"
 #include "component_type.h"
 #include "gbk.h"
 #include "number_text.h"
-#include "record_scan.h"
 #include "separators.h"
 
 #include <QHash>
@@ -81,16 +81,14 @@ QString Experiment::readFieldText(int number, Field field) const {
 std::vector<Component> Experiment::components() const {
     std::vector<Component> found;
     QHash<int, bool> seen;
-    const QStringView text(m_text);
-    for (const RecordSpan& span : componentRecordSpans(text)) {
-        const QStringView record = text.mid(span.start, span.length);
-        const QStringView number = numberText(record);
-        const int n = textToInt(number);
+    ComponentRecordReader reader(m_text);
+    while (reader.next()) {
+        const int n = reader.component().number;
         // Only a record that "№" + n + "□" finds first is reachable by number.
-        if (n <= 0 || number != QString::number(n) || seen.contains(n))
+        if (n <= 0 || reader.numberText() != QString::number(n) || seen.contains(n))
             continue;
         seen.insert(n, true);
-        found.push_back(parseComponentRecord(record));
+        found.push_back(reader.component());
     }
     std::sort(found.begin(), found.end(),
               [](const Component& a, const Component& b) { return a.number < b.number; });
@@ -132,17 +130,16 @@ Experiment::WriteResult Experiment::setFields(int number, Field field1, const QS
 
 bool Experiment::recount() {
     m_highestNumber = 0;
-    const QStringView text(m_text);
-    for (const RecordSpan& span : componentRecordSpans(text)) {
-        const QStringView record = text.mid(span.start, span.length);
-        m_highestNumber = std::max(m_highestNumber, textToInt(numberText(record)));
-        const int type = textToInt(typeText(record));
-        if (isComponentType(type)) {
-            int& entry = m_highestRunning[static_cast<std::size_t>(type - 1)];
-            entry = std::max(entry, runningNumber(nameText(record), type));
+    ComponentRecordReader reader(m_text);
+    while (reader.next()) {
+        const Component& c = reader.component();
+        m_highestNumber = std::max(m_highestNumber, c.number);
+        if (isComponentType(c.type)) {
+            int& entry = m_highestRunning[static_cast<std::size_t>(c.type - 1)];
+            entry = std::max(entry, reader.runningNumber());
         }
-        if (type == Source)
-            m_sourceVoltage = textToNumber(fieldText(record, Field::Voltage));
+        if (c.type == Source)
+            m_sourceVoltage = c.voltage;
     }
     return m_highestNumber > 0;
 }
@@ -186,13 +183,15 @@ void Experiment::rebuildMotorSlots() {
     const QString marker = QChar(sep::name) + typeWord(Motor);
     qsizetype at = m_text.indexOf(marker);
     while (at >= 0) {
+        const auto freeSlot = std::find(m_motorSlots.begin(), m_motorSlots.end(), QString());
+        // Names past the tenth get no slot; reading them would only cost time.
+        if (freeSlot == m_motorSlots.end())
+            break;
         const qsizetype nameStart = at + 1;
         const qsizetype nameEnd = m_text.indexOf(QChar(sep::type), nameStart);
         const QString name =
             nameEnd < 0 ? m_text.mid(nameStart) : m_text.mid(nameStart, nameEnd - nameStart);
-        const auto freeSlot = std::find(m_motorSlots.begin(), m_motorSlots.end(), QString());
-        if (freeSlot != m_motorSlots.end())
-            *freeSlot = name;
+        *freeSlot = name;
         at = m_text.indexOf(marker, at + 1);
     }
 }

@@ -6,22 +6,19 @@
 
 namespace ampery::model {
 
-// A stretch of the experiment text: a record from its first character up to
-// and including its closing "‖".
-struct RecordSpan {
-    qsizetype start = 0;
-    qsizetype length = 0;
-};
-
-// Component records as the full redraw finds them: from every "№" to the next
-// "‖", in text order. A "№" with no "‖" after it gives no record.
-QList<RecordSpan> componentRecordSpans(QStringView text);
-
 // Wire tracks as the full redraw finds them: the non-empty text from every
 // "¤" to the next "‖", in text order.
 QList<QStringView> wireTrackTexts(QStringView text);
 
 // The points of a track: split at "┇", each point at "|", read as integers.
 QList<QPoint> trackPoints(QStringView track);
+
+// The lines the full redraw draws for the wire tracks of a text, each given
+// as the points to join in order: every track's trackPoints(), in text order.
+// A stray "¤" nests tracks inside one another, and nested tracks end in the
+// same points. Those shared lines come once, with the first track of the
+// nest, and every later track adds only the line from its own first point to
+// the next: a file of many "¤" would otherwise give quadratically many lines.
+QList<QList<QPoint>> wireLines(QStringView text);
 
 } // namespace ampery::model

@@ -5,6 +5,7 @@
 #include <QPen>
 
 #include <cmath>
+#include <limits>
 
 namespace ampery::render {
 
@@ -65,6 +66,11 @@ void CanvasPair::drawLine(QPoint from, QPoint to) {
 CanvasPair::AreaPainter::AreaPainter(CanvasPair& canvases) : m_painter(&canvases.m_area) {}
 
 void CanvasPair::AreaPainter::clearBox(QPoint topLeft) {
+    // Stored positions reach the int limits, where the box's far edge cannot
+    // be represented; such a box lies outside any area anyway.
+    constexpr int limit = std::numeric_limits<int>::max();
+    if (topLeft.x() > limit - pictureSize.width() || topLeft.y() > limit - pictureSize.height())
+        return;
     m_painter.fillRect(QRect(topLeft, pictureSize), Qt::white);
 }
 
