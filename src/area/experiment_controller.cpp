@@ -2,6 +2,7 @@
 
 #include "analysis/analyse.h"
 #include "area_host.h"
+#include "model/separators.h"
 #include "render/full_redraw.h"
 #include "render/outcome_painter.h"
 
@@ -38,7 +39,8 @@ Experiment::WriteResult ExperimentController::writeFields(int number, Field fiel
 }
 
 void ExperimentController::redrawAndAnalyse() {
-    const bool anyComponent = render::fullRedraw(m_experiment, m_canvases, m_pictures);
+    const bool anyComponent = render::fullRedraw(m_experiment, m_canvases, m_pictures,
+                                                 m_stillWires ? &*m_stillWires : nullptr);
     if (!anyComponent) {
         m_host.startNewExperiment();
         emit areaChanged();
@@ -67,13 +69,27 @@ void ExperimentController::resetExperiment() {
     m_experiment.reset();
     m_currentComponent = 0;
     m_motors.reset();
+    m_stillWires.reset();
     m_canvases.clear();
     m_lastOutcome = {};
     emit areaChanged();
 }
 
 void ExperimentController::setAreaSize(QSize size) {
+    m_stillWires.reset();
     m_canvases.resize(size, m_pictures.devicePixelRatio());
+}
+
+void ExperimentController::beginDrag(const model::AttachedWires& moving) {
+    QStringList tracks;
+    for (const QStringList* list : {&moving.rigid, &moving.stretched})
+        for (const QString& record : *list)
+            tracks.append(record.mid(record.indexOf(QChar(model::sep::track)) + 1));
+    m_stillWires.emplace(m_experiment.text(), tracks, m_canvases);
+}
+
+void ExperimentController::endDrag() {
+    m_stillWires.reset();
 }
 
 } // namespace ampery::area

@@ -2,9 +2,11 @@
 
 #include "analysis/analysis_outcome.h"
 #include "model/experiment.h"
+#include "model/wire_edits.h"
 #include "render/canvas_pair.h"
 #include "render/motor_animator.h"
 #include "render/picture_table.h"
+#include "render/wire_layer_cache.h"
 
 #include <QObject>
 
@@ -48,6 +50,12 @@ public:
     // Canvases of a new size, white, at the pictures' device pixel ratio.
     void setAreaSize(QSize size);
 
+    // A drag redraws on every pointer move, but only its wires move: the
+    // others are drawn once here and reused by each redraw until endDrag(),
+    // a new area size or a new experiment.
+    void beginDrag(const model::AttachedWires& moving);
+    void endDrag();
+
     // The component the settings panel shows and edits; 0 for none.
     int currentComponent() const { return m_currentComponent; }
     void setCurrentComponent(int number) { m_currentComponent = number; }
@@ -72,6 +80,7 @@ private:
     render::PictureTable m_pictures;
     render::CanvasPair m_canvases;
     render::MotorAnimator m_motors;
+    std::optional<render::WireLayerCache> m_stillWires;
     analysis::AnalysisOutcome m_lastOutcome;
     int m_currentComponent = 0;
     bool m_giveUpBoxSuppressed = false;

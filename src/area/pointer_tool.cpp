@@ -55,6 +55,7 @@ void PointerTool::select(const Component& component, QPoint click) {
         m_state.grabOffset = click - QPoint(component.x, component.y);
         m_state.dragOrigin = click;
         m_state.draggedWires = model::collectAttachedWires(m_controller.experiment(), component.name);
+        m_controller.beginDrag(m_state.draggedWires);
         m_controller.setGiveUpBoxSuppressed(true);
     }
 }
@@ -95,6 +96,7 @@ void PointerTool::dragMove(QPoint pointer) {
 
 void PointerTool::endDrag() {
     m_state.dragInProgress = false;
+    m_controller.endDrag();
     m_controller.setGiveUpBoxSuppressed(false);
 }
 

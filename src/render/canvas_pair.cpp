@@ -5,6 +5,7 @@
 #include <QPen>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace ampery::render {
@@ -30,6 +31,18 @@ void CanvasPair::resize(QSize size, qreal devicePixelRatio) {
     m_devicePixelRatio = devicePixelRatio;
     m_area = blankImage();
     m_wireLayer = blankImage();
+    m_uncombined.clear();
+}
+
+bool CanvasPair::setWireLayer(const QImage& layer) {
+    if (layer.size() != m_wireLayer.size() || layer.format() != m_wireLayer.format() ||
+        layer.devicePixelRatio() != m_devicePixelRatio)
+        return false;
+    // Into the layer's own pixels: a shared copy would be copied again, into
+    // new memory, by the next painter.
+    std::memcpy(m_wireLayer.bits(), layer.constBits(), std::size_t(m_wireLayer.sizeInBytes()));
+    changedEverywhere();
+    return true;
 }
 
 void CanvasPair::clear() {
@@ -39,16 +52,50 @@ void CanvasPair::clear() {
 
 void CanvasPair::clearArea() {
     m_area.fill(Qt::white);
+    changedEverywhere();
 }
 
 void CanvasPair::clearWireLayer() {
     m_wireLayer.fill(Qt::white);
+    changedEverywhere();
 }
 
 void CanvasPair::combine() {
-    QPainter painter(&m_area);
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(QPoint(0, 0), m_wireLayer);
+    // Both images are RGB32 of one size, so the AND raster operation is an
+    // AND of whole pixels, which a plain loop does faster than QPainter.
+    uchar* const area = m_area.bits();
+    const uchar* const wires = m_wireLayer.constBits();
+    const qsizetype stride = m_area.bytesPerLine();
+    for (const QRect& rect : std::as_const(m_uncombined)) {
+        // Locals, so that the compiler knows the pixels cannot alias them.
+        const qsizetype left = rect.left() * qsizetype(sizeof(QRgb));
+        const int width = rect.width();
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            QRgb* to = reinterpret_cast<QRgb*>(area + y * stride + left);
+            const QRgb* from = reinterpret_cast<const QRgb*>(wires + y * stride + left);
+            for (int x = 0; x < width; ++x)
+                to[x] &= from[x];
+        }
+    }
+    m_uncombined.clear();
+}
+
+void CanvasPair::clearAreaAndCombine() {
+    std::memcpy(m_area.bits(), m_wireLayer.constBits(), std::size_t(m_area.sizeInBytes()));
+    m_uncombined.clear();
+}
+
+void CanvasPair::changed(const QRectF& rect) {
+    // Clipped before rounding: stored positions may lie far outside any area.
+    const QRectF device =
+        QRectF(rect.topLeft() * m_devicePixelRatio, rect.size() * m_devicePixelRatio)
+            .intersected(QRectF(m_area.rect()));
+    if (!device.isEmpty())
+        m_uncombined.append(device.toAlignedRect());
+}
+
+void CanvasPair::changedEverywhere() {
+    m_uncombined = {m_area.rect()};
 }
 
 void CanvasPair::clearBox(QPoint topLeft) {
@@ -63,7 +110,8 @@ void CanvasPair::drawLine(QPoint from, QPoint to) {
     WirePainter(*this).drawLine(from, to);
 }
 
-CanvasPair::AreaPainter::AreaPainter(CanvasPair& canvases) : m_painter(&canvases.m_area) {}
+CanvasPair::AreaPainter::AreaPainter(CanvasPair& canvases)
+    : m_canvases(canvases), m_painter(&canvases.m_area) {}
 
 void CanvasPair::AreaPainter::clearBox(QPoint topLeft) {
     // Stored positions reach the int limits, where the box's far edge cannot
@@ -71,14 +119,21 @@ void CanvasPair::AreaPainter::clearBox(QPoint topLeft) {
     constexpr int limit = std::numeric_limits<int>::max();
     if (topLeft.x() > limit - pictureSize.width() || topLeft.y() > limit - pictureSize.height())
         return;
-    m_painter.fillRect(QRect(topLeft, pictureSize), Qt::white);
+    const QRect box(topLeft, pictureSize);
+    m_painter.fillRect(box, Qt::white);
+    m_canvases.changed(box);
 }
 
 void CanvasPair::AreaPainter::drawPicture(const QImage& picture, QPoint topLeft) {
     m_painter.drawImage(topLeft, picture);
+    m_canvases.changed(QRectF(topLeft, picture.deviceIndependentSize()));
 }
 
-CanvasPair::WirePainter::WirePainter(CanvasPair& canvases) : m_painter(&canvases.m_wireLayer) {
+CanvasPair::WirePainter::WirePainter(CanvasPair& canvases) : WirePainter(canvases.m_wireLayer) {
+    canvases.changedEverywhere();
+}
+
+CanvasPair::WirePainter::WirePainter(QImage& layer) : m_painter(&layer) {
     // Opaque and aliased, or the AND in combine() would smear the edges; the
     // default square cap also keeps Qt on its fast path for wide lines.
     m_painter.setPen(QPen(QColor(wireColour), wireWidth));

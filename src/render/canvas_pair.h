@@ -13,6 +13,10 @@ namespace ampery::render {
 // only through combine(), which ANDs the wire layer onto it, so they always
 // lie over the pictures. Geometry is in logical pixels; the images hold
 // devicePixelRatio() device pixels per logical pixel.
+//
+// Every change to either image goes through this class, which notes where it
+// happened: the AND changes nothing where neither image changed since the
+// last combine, so combine() works only where one did.
 class CanvasPair {
 public:
     static constexpr QSize defaultSize{490, 400};
@@ -29,11 +33,19 @@ public:
 
     const QImage& area() const { return m_area; }
     const QImage& wireLayer() const { return m_wireLayer; }
+    // A white image of the canvases' device size and ratio.
+    QImage blankImage() const;
+    // Replaces the wire layer by one drawn apart; false, changing nothing,
+    // when its size or ratio is not the canvases'.
+    bool setWireLayer(const QImage& layer);
 
     void clear();
     void clearArea();
     void clearWireLayer();
     void combine();
+    // clearArea() then combine() in one copy: white ANDed with the wire layer
+    // is the wire layer.
+    void clearAreaAndCombine();
 
     // One drawing step each; AreaPainter and WirePainter batch many.
     void clearBox(QPoint topLeft);
@@ -49,13 +61,16 @@ public:
         void drawPicture(const QImage& picture, QPoint topLeft);
 
     private:
+        CanvasPair& m_canvases;
         QPainter m_painter;
     };
 
-    // Draws on the wire layer with the wire pen while it lives.
+    // Draws on the wire layer, or on an image made by blankImage(), with the
+    // wire pen while it lives.
     class WirePainter {
     public:
         explicit WirePainter(CanvasPair& canvases);
+        explicit WirePainter(QImage& layer);
         void drawLine(QPoint from, QPoint to);
         // A segment between each pair of consecutive points; one point draws nothing.
         void drawTrack(const QList<QPoint>& points);
@@ -65,12 +80,14 @@ public:
     };
 
 private:
-    QImage blankImage() const;
+    void changed(const QRectF& rect);
+    void changedEverywhere();
 
     QSize m_size;
     qreal m_devicePixelRatio;
     QImage m_area;
     QImage m_wireLayer;
+    QList<QRect> m_uncombined; // device pixels
 };
 
 } // namespace ampery::render

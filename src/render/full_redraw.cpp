@@ -2,6 +2,7 @@
 
 #include "canvas_pair.h"
 #include "picture_table.h"
+#include "wire_layer_cache.h"
 
 #include "model/component_record_reader.h"
 #include "model/component_type.h"
@@ -36,11 +37,20 @@ void drawWires(QStringView text, CanvasPair& canvases) {
 
 } // namespace
 
-bool fullRedraw(model::Experiment& experiment, CanvasPair& canvases, const PictureTable& pictures) {
-    canvases.clear();
+bool fullRedraw(model::Experiment& experiment, CanvasPair& canvases, const PictureTable& pictures,
+                const WireLayerCache* stillWires) {
     const QStringView text(experiment.text());
+    if (!stillWires || !stillWires->drawWires(text, canvases)) {
+        canvases.clearWireLayer();
+        drawWires(text, canvases);
+    }
+    // The area cleared and combined is the wire layer itself. Drawing the
+    // pictures on that and combining their boxes again gives what drawing
+    // them on white and combining gives: a picture pixel either replaces the
+    // one under it or leaves it, and ANDing the wire layer twice is ANDing it
+    // once.
+    canvases.clearAreaAndCombine();
     drawComponents(text, canvases, pictures);
-    drawWires(text, canvases);
     canvases.combine();
     return experiment.recount();
 }

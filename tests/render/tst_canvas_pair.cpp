@@ -2,6 +2,7 @@
 
 #include "model/picture_choice.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace ampery::render;
@@ -103,6 +104,84 @@ private slots:
         for (int y = 0; y < 200; ++y)
             coloured += canvases.wireLayer().pixel(20, y) == CanvasPair::wireColour;
         QCOMPARE(coloured, 2 * CanvasPair::wireWidth);
+    }
+
+    // combine() works only where an image changed since the last combine; a
+    // change it missed would leave the area short of the AND of both images.
+    void everyCombineEqualsTheAndOfTheWholeImages_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<quint32>("seed");
+        QTest::addRow("ratio 1") << 1.0 << 1u;
+        QTest::addRow("ratio 1.25") << 1.25 << 2u;
+        QTest::addRow("ratio 2") << 2.0 << 3u;
+    }
+    void everyCombineEqualsTheAndOfTheWholeImages() {
+        QFETCH(qreal, ratio);
+        QFETCH(quint32, seed);
+        const PictureTable pictures(ratio);
+        const QSize size(230, 170);
+        CanvasPair canvases(size, ratio);
+        // The same steps on plain images, combined whole by QPainter.
+        QImage area = canvases.blankImage();
+        QImage wires = canvases.blankImage();
+        const auto andWhole = [&] {
+            QPainter painter(&area);
+            painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            painter.drawImage(QPoint(0, 0), wires);
+        };
+        const auto drawLine = [](QImage& image, QPoint from, QPoint to) {
+            QPainter painter(&image);
+            painter.setPen(QPen(QColor(CanvasPair::wireColour), CanvasPair::wireWidth));
+            painter.drawLine(from, to);
+        };
+
+        QRandomGenerator random(seed);
+        const auto point = [&] {
+            return QPoint(random.bounded(-60, size.width() + 10),
+                          random.bounded(-50, size.height() + 10));
+        };
+        for (int step = 0; step < 150; ++step) {
+            const QPoint at = point();
+            switch (random.bounded(7)) {
+            case 0:
+            case 1: {
+                const QImage& picture = pictures.picture(random.bounded(picture::count));
+                canvases.drawPicture(picture, at);
+                QPainter(&area).drawImage(at, picture);
+                break;
+            }
+            case 2:
+                canvases.clearBox(at);
+                QPainter(&area).fillRect(QRect(at, pictureSize), Qt::white);
+                break;
+            case 3: {
+                const QPoint to = point();
+                canvases.drawLine(at, to);
+                drawLine(wires, at, to);
+                break;
+            }
+            case 4:
+                canvases.combine();
+                andWhole();
+                break;
+            case 5: {
+                QImage layer = canvases.blankImage();
+                drawLine(layer, at, point());
+                QVERIFY(canvases.setWireLayer(layer));
+                wires = layer;
+                break;
+            }
+            case 6:
+                canvases.clearAreaAndCombine();
+                area.fill(Qt::white);
+                andWhole();
+                break;
+            }
+            QCOMPARE(canvases.wireLayer(), wires);
+            QCOMPARE(canvases.area(), area);
+        }
+        QVERIFY(!canvases.setWireLayer(CanvasPair(size + QSize(1, 0), ratio).wireLayer()));
+        QCOMPARE(canvases.wireLayer(), wires);
     }
 
 private:
