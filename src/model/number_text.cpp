@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -22,6 +23,7 @@ double textToNumber(QStringView text) {
     const qsizetype digitsStart = i;
     while (i < n && isDigit(text[i]))
         ++i;
+    const qsizetype integerEnd = i;
     bool anyDigit = i > digitsStart;
     if (i < n && text[i] == u'.') {
         const qsizetype fractionStart = i + 1;
@@ -37,6 +39,16 @@ double textToNumber(QStringView text) {
     }
     if (!anyDigit)
         return 0.0;
+
+    // Whole numbers of up to 15 digits, such as the coordinates of a track,
+    // are exact in a double and need no general conversion.
+    if (i == integerEnd && i - digitsStart <= 15) {
+        std::int64_t whole = 0;
+        for (qsizetype k = digitsStart; k < i; ++k)
+            whole = whole * 10 + (text[k].unicode() - u'0');
+        const double value = static_cast<double>(whole);
+        return text[0] == u'-' ? -value : value;
+    }
 
     std::string ascii = text.first(i).toLatin1().toStdString();
     if (ascii.front() == '+')

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QLine>
 #include <QList>
 #include <QPainter>
 #include <QPoint>
 #include <QSize>
+#include <QVarLengthArray>
 
 namespace ampery::render {
 
@@ -77,6 +79,7 @@ public:
 
     private:
         QPainter m_painter;
+        QVarLengthArray<QLine, 512> m_segments;
     };
 
 private:

@@ -23,6 +23,9 @@ private slots:
         QTest::addRow("negative") << "-3.25" << -3.25;
         QTest::addRow("plus") << "+7" << 7.0;
         QTest::addRow("trailing point") << "5." << 5.0;
+        QTest::addRow("leading zeros") << "-007|3" << -7.0;
+        QTest::addRow("fifteen digits") << "999999999999999" << 999999999999999.0;
+        QTest::addRow("sixteen digits round to even") << "9007199254740993" << 9007199254740992.0;
         QTest::addRow("trailing text") << "12abc" << 12.0;
         QTest::addRow("no exponent") << "1e5" << 1.0;
         QTest::addRow("second point stops") << "1.2.3" << 1.2;
