@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace ampery::app {
 
 using area::PaletteButton;
@@ -217,7 +219,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     const int h = laidOut.height();
     m_panel->setGeometry(w - 140, m_panel->y(), m_panel->width(), h - 144);
     m_area->setGeometry(m_area->x(), m_area->y(), w - 363, h - 148);
-    m_status->setGeometry(m_status->x(), h - 220, w - 660, m_status->height());
+    // The status line grows with the window but never reaches under the area,
+    // where its text would be hidden: it keeps the designed 4-pixel gap.
+    const int statusRoom = m_area->x() - statusGap - m_status->x();
+    m_status->setGeometry(m_status->x(), h - 220, std::min(w - 660, statusRoom),
+                          m_status->height());
     m_toolbar->setGeometry(0, 0, w, m_toolbar->height());
     m_controller->setAreaSize(m_area->size());
     if (m_controller->experiment().highestNumber() > 0) {

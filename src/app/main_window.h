@@ -31,6 +31,8 @@ class MainWindow : public QMainWindow, public area::AreaHost {
 public:
     static constexpr QSize designSize{853, 540};
     static constexpr QSize minimumFrameSize{710, 548};
+    // Between the status line and the area.
+    static constexpr int statusGap = 4;
 
     explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;

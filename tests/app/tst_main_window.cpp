@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 using namespace ampery;
 using Answer = app::Prompts::Answer;
 
@@ -231,6 +233,8 @@ private slots:
         QTest::addRow("larger") << QSize(1000, 700) << QSize(1000, 700);
         QTest::addRow("too small") << QSize(600, 400) << QSize(710, 548);
         QTest::addRow("too narrow") << QSize(650, 600) << QSize(710, 600);
+        QTest::addRow("designed width") << QSize(853, 548) << QSize(853, 548);
+        QTest::addRow("wide") << QSize(1400, 800) << QSize(1400, 800);
     }
     void resizeFollowsTheWindow() {
         QFETCH(QSize, requested);
@@ -244,7 +248,10 @@ private slots:
         const int h = expected.height();
         QCOMPARE(f.find<QWidget>("画板1")->geometry(), QRect(204, 64, w - 363, h - 148));
         QCOMPARE(f.find<QWidget>("分组框1")->geometry(), QRect(w - 140, 60, 132, h - 144));
-        QCOMPARE(f.find<QWidget>("提示编辑框")->geometry(), QRect(4, h - 220, w - 660, 116));
+        // The status line follows the window until it would reach under the area.
+        const QRect status = f.find<QWidget>("提示编辑框")->geometry();
+        QCOMPARE(status, QRect(4, h - 220, std::min(w - 660, 196), 116));
+        QVERIFY(status.right() < f.find<QWidget>("画板1")->x());
         QCOMPARE(f.window->controller().canvases().size(), QSize(w - 363, h - 148));
         QCOMPARE(f.status(), "提示：电路畅通。");
     }
