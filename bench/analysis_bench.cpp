@@ -4,13 +4,11 @@
 #include "model/number_text.h"
 #include "model/wire_edits.h"
 
+#include "median_reporter.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
-#include <string>
 #include <utility>
-#include <vector>
 
 // The whole analysis from experiment text to outcome on generated circuits;
 // each experiment is built once, outside the timed loop.
@@ -134,45 +132,13 @@ void giveUpBenchmark(benchmark::State& state) {
 }
 BENCHMARK(giveUpBenchmark)->Name("bridge_give_up")->Unit(benchmark::kMicrosecond);
 
-// Keeps the median real and CPU time of every benchmark (or of its single run
-// without repetitions) to print the ladder's growth at the end.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_median[run.run_name.str()] = times;
-            else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
-                m_median.emplace(run.run_name.str(), times);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void printRatio(const std::string& numerator, const std::string& denominator) const {
-        const auto n = m_median.find(numerator);
-        const auto d = m_median.find(denominator);
-        if (n == m_median.end() || d == m_median.end() || d->second.real <= 0 || d->second.cpu <= 0)
-            return;
-        std::printf("time(%s) / time(%s): %.2f real, %.2f CPU\n", numerator.c_str(),
-                    denominator.c_str(), n->second.real / d->second.real,
-                    n->second.cpu / d->second.cpu);
-    }
-
-private:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-    std::map<std::string, Times> m_median;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    MedianReporter reporter;
+    ampery::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("ladder/200", "ladder/50");
     benchmark::Shutdown();
