@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "qt_translations.h"
 #include "widget_prompts.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ampery::app::installChineseQtTranslations(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ampery.svg")));
     ampery::app::WidgetPrompts prompts;
     ampery::app::MainWindow window(prompts);
