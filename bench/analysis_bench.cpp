@@ -135,12 +135,5 @@ BENCHMARK(giveUpBenchmark)->Name("bridge_give_up")->Unit(benchmark::kMicrosecond
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    ampery::bench::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("ladder/200", "ladder/50");
-    benchmark::Shutdown();
-    return 0;
+    return ampery::bench::runBenchmarks(argc, argv, "ladder/200", "ladder/50");
 }

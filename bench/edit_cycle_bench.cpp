@@ -224,12 +224,5 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("drag_step_full_redraw", "drag_step");
-    benchmark::Shutdown();
-    return 0;
+    return ampery::bench::runBenchmarks(argc, argv, "drag_step_full_redraw", "drag_step");
 }

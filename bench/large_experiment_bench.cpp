@@ -214,12 +214,5 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("open/300", "open/75");
-    benchmark::Shutdown();
-    return 0;
+    return ampery::bench::runBenchmarks(argc, argv, "open/300", "open/75");
 }

@@ -44,4 +44,19 @@ private:
     std::map<std::string, Times> m_median;
 };
 
+// Runs the benchmarks registered in this program with the command line's
+// options, then prints time(numerator) / time(denominator) from the medians
+// of the same run.
+inline int runBenchmarks(int argc, char** argv, const std::string& numerator,
+                         const std::string& denominator) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio(numerator, denominator);
+    benchmark::Shutdown();
+    return 0;
+}
+
 } // namespace ampery::bench
