@@ -48,6 +48,10 @@ private:
         return m_work.components()[static_cast<std::size_t>(c)];
     }
     void removeDead(int component);
+    // The next equivalent of j and m, named in turn; the caller adds its marks
+    // and resistance.
+    Equivalent startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
+                               bool series) const;
     int appendEquivalent(Equivalent equivalent);
     void combineSeries(const SeriesMatch& match);
     void combineParallel(const ParallelMatch& match);
@@ -92,6 +96,18 @@ void Reducer::removeDead(int component) {
     m_work.removeEntry(component);
 }
 
+Equivalent Reducer::startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
+                                   bool series) const {
+    Equivalent e;
+    e.name = equivalentName(m_result.equivalents.size() + 1);
+    e.series = series;
+    e.a = j.part;
+    e.b = m.part;
+    e.aName = j.name;
+    e.bName = m.name;
+    return e;
+}
+
 int Reducer::appendEquivalent(Equivalent equivalent) {
     const int index = static_cast<int>(m_result.equivalents.size());
     m_result.equivalents.push_back(std::move(equivalent));
@@ -105,13 +121,7 @@ void Reducer::combineSeries(const SeriesMatch& match) {
     const int outerJ = m_work.otherTerminal(match.jMiddle);
     const int outerM = m_work.otherTerminal(match.mMiddle);
 
-    Equivalent e;
-    e.name = equivalentName(m_result.equivalents.size() + 1);
-    e.series = true;
-    e.a = j.part;
-    e.b = m.part;
-    e.aName = j.name;
-    e.bName = m.name;
+    Equivalent e = startEquivalent(j, m, true);
     e.aPositive = outerJ == j.positive;
     e.bPositive = match.mMiddle == m.positive;
     e.resistanceJ = j.resistance;
@@ -134,30 +144,17 @@ void Reducer::combineParallel(const ParallelMatch& match) {
     const bool jHerePositive = match.jHere == j.positive;
     const bool mHerePositive = match.mHere == m.positive;
 
-    // The four parallel rows: the definition's marks and which
-    // of j's terminals the equivalent's "∧" takes.
-    bool s1 = true;
-    bool s2 = true;
-    bool plusTakesJPositive = true;
-    if (jHerePositive && mHerePositive) {
-        s1 = true, s2 = true, plusTakesJPositive = true;
-    } else if (!jHerePositive && !mHerePositive) {
-        s1 = true, s2 = true, plusTakesJPositive = true;
-    } else if (jHerePositive && !mHerePositive) {
-        s1 = true, s2 = false, plusTakesJPositive = true;
-    } else {
-        s1 = false, s2 = true, plusTakesJPositive = false;
-    }
+    // The four parallel rows: the definition's marks and which of j's
+    // terminals the equivalent's "∧" takes. Alike orientations mark both and
+    // give "∧" to j's positive; of the mixed rows, j positive here unmarks m,
+    // and m positive here unmarks j and gives "∧" to j's negative.
+    const bool jPositiveOnly = jHerePositive && !mHerePositive;
+    const bool mPositiveOnly = !jHerePositive && mHerePositive;
+    const bool plusTakesJPositive = !mPositiveOnly;
 
-    Equivalent e;
-    e.name = equivalentName(m_result.equivalents.size() + 1);
-    e.series = false;
-    e.a = j.part;
-    e.b = m.part;
-    e.aName = j.name;
-    e.bName = m.name;
-    e.aPositive = s1;
-    e.bPositive = s2;
+    Equivalent e = startEquivalent(j, m, false);
+    e.aPositive = !mPositiveOnly;
+    e.bPositive = !jPositiveOnly;
     e.resistance = j.resistance * m.resistance / (j.resistance + m.resistance);
     const int jPlus = plusTakesJPositive ? j.positive : j.negative;
     const int jMinus = plusTakesJPositive ? j.negative : j.positive;
