@@ -21,6 +21,27 @@ int placeInto(model::Experiment& e, int type) {
     return e.addComponent(100, 100, e.nameNewComponent(type), type);
 }
 
+// A lamp shown in the panel and the open dialog for its resistance; the
+// writer counts its calls and answers writeSucceeds.
+struct LampResistanceDialog {
+    explicit LampResistanceDialog(bool writeSucceeds)
+        : dialog(ParameterKind::Resistance, *experiment.readComponent(number), panel, prompts,
+                 [this, writeSucceeds](const app::ParameterWrite&) {
+                     ++writes;
+                     return writeSucceeds;
+                 }) {
+        panel.showComponent(experiment, number);
+        dialog.open();
+    }
+
+    model::Experiment experiment;
+    int number = placeInto(experiment, model::Lamp);
+    app::SettingsPanel panel;
+    app::ScriptedPrompts prompts;
+    int writes = 0;
+    app::ParameterDialog dialog;
+};
+
 } // namespace
 
 class TestParameterDialog : public QObject {
@@ -82,36 +103,25 @@ private slots:
     }
 
     void refusalEmptiesTheEntryAndStaysOpen() {
-        model::Experiment experiment;
-        const int number = placeInto(experiment, model::Lamp);
-        app::SettingsPanel panel;
-        panel.showComponent(experiment, number);
-        app::ScriptedPrompts prompts;
-        int writes = 0;
-        app::ParameterDialog dialog(ParameterKind::Resistance, *experiment.readComponent(number),
-                                    panel, prompts, [&](const app::ParameterWrite&) {
-                                        ++writes;
-                                        return true;
-                                    });
-        dialog.open();
-        auto* entry = dialog.findChild<QLineEdit*>("参数编辑框");
-        auto* ok = dialog.findChild<QPushButton*>("确定按钮");
+        LampResistanceDialog f(true);
+        auto* entry = f.dialog.findChild<QLineEdit*>("参数编辑框");
+        auto* ok = f.dialog.findChild<QPushButton*>("确定按钮");
 
         QTest::mouseClick(ok, Qt::LeftButton); // empty: nothing at all
-        QVERIFY(prompts.shown.isEmpty());
-        QVERIFY(dialog.isVisible());
+        QVERIFY(f.prompts.shown.isEmpty());
+        QVERIFY(f.dialog.isVisible());
 
         QTest::keyClicks(entry, "0");
         QTest::mouseClick(ok, Qt::LeftButton);
-        QCOMPARE(prompts.shown.size(), 1);
-        QCOMPARE(prompts.shown[0].kind, "inform");
-        QCOMPARE(prompts.shown[0].title, "提示：");
-        QCOMPARE(prompts.shown[0].text, "电灯1电阻不能为零，请重新输入。");
+        QCOMPARE(f.prompts.shown.size(), 1);
+        QCOMPARE(f.prompts.shown[0].kind, "inform");
+        QCOMPARE(f.prompts.shown[0].title, "提示：");
+        QCOMPARE(f.prompts.shown[0].text, "电灯1电阻不能为零，请重新输入。");
         QCOMPARE(entry->text(), "");
-        QCOMPARE(dialog.focusWidget(), entry);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(writes, 0);
-        QCOMPARE(panel.findChild<QLineEdit*>("电阻值编辑框")->text(), "10");
+        QCOMPARE(f.dialog.focusWidget(), entry);
+        QVERIFY(f.dialog.isVisible());
+        QCOMPARE(f.writes, 0);
+        QCOMPARE(f.panel.findChild<QLineEdit*>("电阻值编辑框")->text(), "10");
     }
 
     void cancelAndFailedWritesLeaveThePanel_data() {
@@ -121,25 +131,14 @@ private slots:
     }
     void cancelAndFailedWritesLeaveThePanel() {
         QFETCH(bool, cancel);
-        model::Experiment experiment;
-        const int number = placeInto(experiment, model::Lamp);
-        app::SettingsPanel panel;
-        panel.showComponent(experiment, number);
-        app::ScriptedPrompts prompts;
-        int writes = 0;
-        app::ParameterDialog dialog(ParameterKind::Resistance, *experiment.readComponent(number),
-                                    panel, prompts, [&](const app::ParameterWrite&) {
-                                        ++writes;
-                                        return false;
-                                    });
-        dialog.open();
-        QTest::keyClicks(dialog.findChild<QLineEdit*>("参数编辑框"), "25");
-        QTest::mouseClick(dialog.findChild<QPushButton*>(cancel ? "取消按钮" : "确定按钮"),
+        LampResistanceDialog f(false);
+        QTest::keyClicks(f.dialog.findChild<QLineEdit*>("参数编辑框"), "25");
+        QTest::mouseClick(f.dialog.findChild<QPushButton*>(cancel ? "取消按钮" : "确定按钮"),
                           Qt::LeftButton);
-        QCOMPARE(writes, cancel ? 0 : 1);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(panel.findChild<QLineEdit*>("电阻值编辑框")->text(), "10");
+        QCOMPARE(f.writes, cancel ? 0 : 1);
+        QCOMPARE(f.dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!f.dialog.isVisible());
+        QCOMPARE(f.panel.findChild<QLineEdit*>("电阻值编辑框")->text(), "10");
     }
 
     void entrySwallowsMinus() {
