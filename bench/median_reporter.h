@@ -28,8 +28,7 @@ public:
     void printRatio(const std::string& numerator, const std::string& denominator) const {
         const auto n = m_median.find(numerator);
         const auto d = m_median.find(denominator);
-        if (n == m_median.end() || d == m_median.end() || d->second.real <= 0 ||
-            d->second.cpu <= 0)
+        if (n == m_median.end() || d == m_median.end() || d->second.real <= 0 || d->second.cpu <= 0)
             return;
         std::printf("time(%s) / time(%s): %.2f real, %.2f CPU\n", numerator.c_str(),
                     denominator.c_str(), n->second.real / d->second.real,

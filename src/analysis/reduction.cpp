@@ -97,7 +97,7 @@ void Reducer::removeDead(int component) {
 }
 
 Equivalent Reducer::startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
-                                   bool series) const {
+                                    bool series) const {
     Equivalent e;
     e.name = equivalentName(m_result.equivalents.size() + 1);
     e.series = series;

@@ -12,7 +12,9 @@ namespace ampery::app {
 ExperimentFiles::ExperimentFiles(Prompts& prompts, QWidget* parent)
     : m_prompts(prompts), m_parent(parent) {}
 
-QString ExperimentFiles::programFolder() { return QCoreApplication::applicationDirPath(); }
+QString ExperimentFiles::programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 void ExperimentFiles::reportError(const QString& reason) {
     m_prompts.inform(m_parent, texts::noteTitle, texts::errorPrefix + reason);
@@ -32,9 +34,8 @@ ExperimentFiles::SaveResult ExperimentFiles::save(model::Experiment& experiment)
 }
 
 QString ExperimentFiles::chooseFileToOpen() {
-    return m_prompts.openFileName(
-        m_parent,
-        {texts::openDialogTitle, texts::experimentFilter, texts::experimentSuffix, programFolder()});
+    return m_prompts.openFileName(m_parent, {texts::openDialogTitle, texts::experimentFilter,
+                                             texts::experimentSuffix, programFolder()});
 }
 
 std::optional<QString> ExperimentFiles::read(const QString& path) {

@@ -65,8 +65,7 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
 
     m_panel = new SettingsPanel(client);
     m_panel->setGeometry(707, 60, 132, 404);
-    connect(m_panel, &SettingsPanel::focusToAreaRequested, m_area,
-            qOverload<>(&QWidget::setFocus));
+    connect(m_panel, &SettingsPanel::focusToAreaRequested, m_area, qOverload<>(&QWidget::setFocus));
     connect(m_panel, &SettingsPanel::editRequested, this,
             [this](ParameterKind kind) { openParameterDialog(static_cast<int>(kind)); });
 
@@ -139,7 +138,9 @@ void MainWindow::buildToolbar(QWidget* client) {
     m_toolbar->setGeometry(0, 0, designSize.width(), 36);
 }
 
-void MainWindow::wireCancelCheck() { m_interaction->wireCancelCheck(); }
+void MainWindow::wireCancelCheck() {
+    m_interaction->wireCancelCheck();
+}
 
 // ---- file commands ----
 
@@ -148,7 +149,9 @@ void MainWindow::newExperiment() {
         startNewExperiment();
 }
 
-void MainWindow::startExperiment() { startNewExperiment(); }
+void MainWindow::startExperiment() {
+    startNewExperiment();
+}
 
 void MainWindow::openExperiment() {
     if (!m_files.mayDiscard(m_controller->experiment(), false))
@@ -173,9 +176,13 @@ void MainWindow::openFile(const QString& path) {
     m_controller->redrawAndAnalyse();
 }
 
-void MainWindow::saveExperiment() { m_files.save(m_controller->experiment()); }
+void MainWindow::saveExperiment() {
+    m_files.save(m_controller->experiment());
+}
 
-void MainWindow::exitProgram() { close(); }
+void MainWindow::exitProgram() {
+    close();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_files.mayDiscard(m_controller->experiment(), true))
@@ -188,9 +195,13 @@ void MainWindow::exportPicture() {
     PictureExport(m_prompts, this).run(m_controller->canvases().area());
 }
 
-void MainWindow::showHelp() { HelpFile(m_prompts, this).show(); }
+void MainWindow::showHelp() {
+    HelpFile(m_prompts, this).show();
+}
 
-void MainWindow::showAbout() { AboutDialog(m_prompts, this).exec(); }
+void MainWindow::showAbout() {
+    AboutDialog(m_prompts, this).exec();
+}
 
 // ---- the new-experiment reset and the layout ----
 
@@ -254,23 +265,41 @@ void MainWindow::showComponentInPanel(int number) {
     m_panel->showComponent(m_controller->experiment(), number);
 }
 
-void MainWindow::showSwitchForToggle(const QString& name) { m_panel->showSwitchForToggle(name); }
+void MainWindow::showSwitchForToggle(const QString& name) {
+    m_panel->showSwitchForToggle(name);
+}
 
-void MainWindow::clearPanel() { m_panel->clear(); }
+void MainWindow::clearPanel() {
+    m_panel->clear();
+}
 
-void MainWindow::setDescription(const QString& text) { m_panel->setDescription(text); }
+void MainWindow::setDescription(const QString& text) {
+    m_panel->setDescription(text);
+}
 
-QString MainWindow::panelCategory() const { return m_panel->category(); }
+QString MainWindow::panelCategory() const {
+    return m_panel->category();
+}
 
-QString MainWindow::panelMinimum() const { return m_panel->minimumText(); }
+QString MainWindow::panelMinimum() const {
+    return m_panel->minimumText();
+}
 
-QString MainWindow::panelMaximum() const { return m_panel->maximumText(); }
+QString MainWindow::panelMaximum() const {
+    return m_panel->maximumText();
+}
 
-void MainWindow::setPanelResistance(const QString& text) { m_panel->setResistanceText(text); }
+void MainWindow::setPanelResistance(const QString& text) {
+    m_panel->setResistanceText(text);
+}
 
-PaletteButton MainWindow::checkedPaletteButton() const { return m_palette->checked(); }
+PaletteButton MainWindow::checkedPaletteButton() const {
+    return m_palette->checked();
+}
 
-int MainWindow::rememberedToolCode() const { return m_palette->rememberedToolCode(); }
+int MainWindow::rememberedToolCode() const {
+    return m_palette->rememberedToolCode();
+}
 
 void MainWindow::selectSelectTool() {
     m_palette->check(PaletteButton::Select);
@@ -289,11 +318,10 @@ void MainWindow::openParameterDialog(int kind) {
         static_cast<ParameterKind>(kind), *component, *m_panel, m_prompts,
         [this, current](const ParameterWrite& write) {
             const auto result =
-                write.second ? m_controller->writeFields(current, write.first.field,
-                                                         write.first.value, write.second->field,
-                                                         write.second->value)
-                             : m_controller->writeFields(current, write.first.field,
-                                                         write.first.value);
+                write.second
+                    ? m_controller->writeFields(current, write.first.field, write.first.value,
+                                                write.second->field, write.second->value)
+                    : m_controller->writeFields(current, write.first.field, write.first.value);
             return result == model::Experiment::WriteResult::Written;
         },
         this);

@@ -42,8 +42,8 @@ public:
     Palette& palette() { return *m_palette; }
 
     // The file commands of the menus and the toolbar.
-    void newExperiment();   // asks to save first
-    void openExperiment();  // asks to save first
+    void newExperiment();  // asks to save first
+    void openExperiment(); // asks to save first
     // Opens a file without a dialog: the experiment is replaced when it reads.
     void openFile(const QString& path);
     void saveExperiment();

@@ -20,7 +20,9 @@ struct ButtonDesign {
 };
 
 // Component buttons run down from y = 134 every 24 pixels.
-constexpr QRect componentRow(int row) { return {117, 134 + 24 * row, 77, 24}; }
+constexpr QRect componentRow(int row) {
+    return {117, 134 + 24 * row, 77, 24};
+}
 
 const std::array<ButtonDesign, Palette::buttonCount> designs = {{
     {PaletteButton::Select, u"单选框_选择", u"选择", {21, 94, 77, 24}},
@@ -62,7 +64,8 @@ int toolCodeOf(PaletteButton button) {
 Palette::Palette(QWidget* parent) : QObject(parent), m_group(new QButtonGroup(this)) {
     // Backgrounds first, so the buttons stand on them.
     QLabel* toolsBack = makeLabel(parent, QStringLiteral("工具箱底标签"), {}, {16, 65, 85, 135});
-    QLabel* componentsBack = makeLabel(parent, QStringLiteral("元件箱底标签"), {}, {112, 66, 85, 260});
+    QLabel* componentsBack =
+        makeLabel(parent, QStringLiteral("元件箱底标签"), {}, {112, 66, 85, 260});
     for (QLabel* back : {toolsBack, componentsBack})
         back->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     QLabel* toolsHeading =
@@ -101,7 +104,9 @@ PaletteButton Palette::checked() const {
     return id < 0 ? PaletteButton::Select : static_cast<PaletteButton>(id);
 }
 
-void Palette::check(PaletteButton which) { button(which)->setChecked(true); }
+void Palette::check(PaletteButton which) {
+    button(which)->setChecked(true);
+}
 
 QRadioButton* Palette::button(PaletteButton which) const {
     return m_buttons[static_cast<std::size_t>(which)];
@@ -115,6 +120,8 @@ void Palette::setRememberedToolCode(int code) {
     m_componentHeading->setProperty("tag", QString::number(code));
 }
 
-QList<QWidget*> Palette::widgets() const { return m_widgets; }
+QList<QWidget*> Palette::widgets() const {
+    return m_widgets;
+}
 
 } // namespace ampery::app

@@ -70,7 +70,9 @@ DragLimits dragLimitsFor(const QString& typeWord) {
 
 } // namespace
 
-QPoint placedTopLeft(QPoint click) { return click - QPoint(38, 34); }
+QPoint placedTopLeft(QPoint click) {
+    return click - QPoint(38, 34);
+}
 
 bool boxContains(QPoint topLeft, QPoint point) {
     return insideInclusive(point, topLeft, boxWidth, boxHeight);
@@ -103,8 +105,7 @@ std::optional<int> sliderPositionAt(QPoint topLeft, QPoint click) {
     return 4;
 }
 
-QPoint clampDraggedPointer(QPoint pointer, QPoint grabOffset, const QString& typeWord,
-                           QSize area) {
+QPoint clampDraggedPointer(QPoint pointer, QPoint grabOffset, const QString& typeWord, QSize area) {
     const DragLimits limits = dragLimitsFor(typeWord);
     int x = pointer.x();
     int y = pointer.y();

@@ -9,8 +9,7 @@ namespace {
 constexpr int wireToolCode = 9;
 }
 
-AreaInteraction::AreaInteraction(ExperimentController& controller, AreaHost& host,
-                                 QObject* parent)
+AreaInteraction::AreaInteraction(ExperimentController& controller, AreaHost& host, QObject* parent)
     : QObject(parent), m_controller(controller), m_host(host),
       m_placeTool(controller, host, m_state), m_wireTool(controller, host, m_state),
       m_pointerTool(controller, host, m_state) {}

@@ -11,8 +11,7 @@ namespace ampery::area {
 using model::Experiment;
 using model::Field;
 
-ExperimentController::ExperimentController(AreaHost& host, qreal devicePixelRatio,
-                                           QObject* parent)
+ExperimentController::ExperimentController(AreaHost& host, qreal devicePixelRatio, QObject* parent)
     : QObject(parent), m_host(host), m_pictures(devicePixelRatio),
       m_canvases(render::CanvasPair::defaultSize, devicePixelRatio),
       m_motors(m_canvases, m_pictures) {

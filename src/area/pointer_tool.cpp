@@ -27,8 +27,7 @@ std::optional<Component> componentAt(const model::Experiment& experiment, QPoint
 
 } // namespace
 
-PointerTool::PointerTool(ExperimentController& controller, AreaHost& host,
-                         InteractionState& state)
+PointerTool::PointerTool(ExperimentController& controller, AreaHost& host, InteractionState& state)
     : m_controller(controller), m_host(host), m_state(state) {}
 
 void PointerTool::click(QPoint click) {
@@ -54,7 +53,8 @@ void PointerTool::select(const Component& component, QPoint click) {
         m_state.dragInProgress = true;
         m_state.grabOffset = click - QPoint(component.x, component.y);
         m_state.dragOrigin = click;
-        m_state.draggedWires = model::collectAttachedWires(m_controller.experiment(), component.name);
+        m_state.draggedWires =
+            model::collectAttachedWires(m_controller.experiment(), component.name);
         m_controller.beginDrag(m_state.draggedWires);
         m_controller.setGiveUpBoxSuppressed(true);
     }

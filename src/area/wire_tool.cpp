@@ -38,7 +38,8 @@ bool WireTool::click(QPoint click) {
         if (!m_state.wireInProgress) {
             m_state.wireInProgress = true;
             m_state.pendingWireStart = terminal;
-            m_state.wireTrack = pointText(hit->attach) + QChar(model::sep::point) + pointText(click);
+            m_state.wireTrack =
+                pointText(hit->attach) + QChar(model::sep::point) + pointText(click);
             return false;
         }
         m_state.wireInProgress = false;

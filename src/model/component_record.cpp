@@ -28,7 +28,9 @@ constexpr std::array<FieldInfo, 9> fields = {{
     {u"额定电流", sep::ratedCurrent, sep::recordEnd},
 }};
 
-const FieldInfo& info(Field field) { return fields[static_cast<std::size_t>(field)]; }
+const FieldInfo& info(Field field) {
+    return fields[static_cast<std::size_t>(field)];
+}
 
 QStringView between(QStringView record, char16_t opening, char16_t closing) {
     const qsizetype open = record.indexOf(QChar(opening));
@@ -43,9 +45,13 @@ QStringView between(QStringView record, char16_t opening, char16_t closing) {
 
 } // namespace
 
-QString fieldKey(Field field) { return QString::fromUtf16(info(field).key); }
+QString fieldKey(Field field) {
+    return QString::fromUtf16(info(field).key);
+}
 
-FieldSeparators fieldSeparators(Field field) { return {info(field).opening, info(field).closing}; }
+FieldSeparators fieldSeparators(Field field) {
+    return {info(field).opening, info(field).closing};
+}
 
 std::optional<Field> fieldForKey(QStringView key) {
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -58,9 +64,15 @@ QStringView fieldText(QStringView record, Field field) {
     return between(record, info(field).opening, info(field).closing);
 }
 
-QStringView numberText(QStringView record) { return between(record, sep::recordStart, sep::x); }
-QStringView nameText(QStringView record) { return between(record, sep::name, sep::type); }
-QStringView typeText(QStringView record) { return between(record, sep::type, sep::state); }
+QStringView numberText(QStringView record) {
+    return between(record, sep::recordStart, sep::x);
+}
+QStringView nameText(QStringView record) {
+    return between(record, sep::name, sep::type);
+}
+QStringView typeText(QStringView record) {
+    return between(record, sep::type, sep::state);
+}
 
 Component parseComponentRecord(QStringView record) {
     Component c;

@@ -20,7 +20,9 @@ const std::array<QString, typeCount>& typeWords() {
 
 } // namespace
 
-bool isComponentType(int type) { return type >= Source && type <= Voltmeter; }
+bool isComponentType(int type) {
+    return type >= Source && type <= Voltmeter;
+}
 
 QString typeWord(int type) {
     return isComponentType(type) ? typeWords()[static_cast<std::size_t>(type - 1)] : QString();
@@ -38,7 +40,9 @@ int runningNumber(QStringView name, int type) {
     return name.size() > wordLength ? textToInt(name.mid(wordLength)) : 0;
 }
 
-QString componentName(int type, int running) { return typeWord(type) + QString::number(running); }
+QString componentName(int type, int running) {
+    return typeWord(type) + QString::number(running);
+}
 
 QString terminalName(QStringView name, bool positive) {
     return name.toString() + QChar(positive ? sep::positive : sep::negative);

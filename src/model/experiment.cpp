@@ -22,7 +22,9 @@ void Experiment::setMotorSlot(int index, const QString& name) {
         m_motorSlots[static_cast<std::size_t>(index)] = name;
 }
 
-void Experiment::reset() { *this = Experiment(); }
+void Experiment::reset() {
+    *this = Experiment();
+}
 
 QString Experiment::nameNewComponent(int type) {
     if (!isComponentType(type))

@@ -42,8 +42,7 @@ FileResult writeExperimentFile(const QString& path, const QString& text) {
     if (!bytes)
         return {false, cannotEncode};
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, QStringLiteral("无法写入文件“%1”：%2").arg(path, reason)};

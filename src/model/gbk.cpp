@@ -54,6 +54,8 @@ std::optional<QString> decodeGbk(const QByteArray& bytes) {
     return text;
 }
 
-bool canEncodeGbk(const QString& text) { return encodeGbk(text).has_value(); }
+bool canEncodeGbk(const QString& text) {
+    return encodeGbk(text).has_value();
+}
 
 } // namespace ampery::model

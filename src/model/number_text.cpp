@@ -11,7 +11,9 @@ namespace ampery::model {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 
@@ -54,8 +56,8 @@ double textToNumber(QStringView text) {
     if (ascii.front() == '+')
         ascii.erase(0, 1);
     double value = 0.0;
-    const std::from_chars_result parsed = std::from_chars(
-        ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
+    const std::from_chars_result parsed =
+        std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
     if (parsed.ec == std::errc::result_out_of_range) {
         // Too many integer digits overflow; a long run of fraction zeros
         // before the first significant digit underflows.
@@ -118,8 +120,12 @@ int toInt(double value) {
     return static_cast<int>(truncated);
 }
 
-int textToInt(QStringView text) { return toInt(textToNumber(text)); }
+int textToInt(QStringView text) {
+    return toInt(textToNumber(text));
+}
 
-int roundHalfAway(double value) { return toInt(std::round(value)); }
+int roundHalfAway(double value) {
+    return toInt(std::round(value));
+}
 
 } // namespace ampery::model

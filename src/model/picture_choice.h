@@ -14,9 +14,9 @@ inline constexpr int lampDim = 4;
 inline constexpr int lampBright = 5;
 inline constexpr int lampBroken = 6;
 inline constexpr int resistor = 7;
-inline constexpr int rheostatFirst = 8;  // slider position 0; position k is 8 + k
-inline constexpr int motorFirst = 13;    // rotor frames 13 to 16
-inline constexpr int ammeterFirst = 17;  // needle left end, left, right, right end
+inline constexpr int rheostatFirst = 8; // slider position 0; position k is 8 + k
+inline constexpr int motorFirst = 13;   // rotor frames 13 to 16
+inline constexpr int ammeterFirst = 17; // needle left end, left, right, right end
 inline constexpr int voltmeterFirst = 21;
 inline constexpr int count = 25;
 } // namespace picture

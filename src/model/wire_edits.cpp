@@ -180,8 +180,8 @@ void moveAttachedWires(Experiment& experiment, const AttachedWires& wires, int d
         for (qsizetype j = 1; j <= n; ++j) {
             const double weight = static_cast<double>(n - j + 1);
             const double count = static_cast<double>(n);
-            points[j - 1] += QPoint(roundHalfAway(dx * weight / count),
-                                    roundHalfAway(dy * weight / count));
+            points[j - 1] +=
+                QPoint(roundHalfAway(dx * weight / count), roundHalfAway(dy * weight / count));
         }
         rewrite(record, points);
     }

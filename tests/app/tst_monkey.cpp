@@ -37,15 +37,15 @@ int eventsPerSeed() {
 QString grammarFault(const model::Experiment& experiment) {
     using namespace model;
     const QString& text = experiment.text();
-    static const QList<char16_t> fieldOrder = {sep::x,       sep::y,          sep::name,
-                                               sep::type,    sep::state,      sep::voltage,
-                                               sep::resistance, sep::minimum, sep::maximum,
-                                               sep::ratedVoltage, sep::ratedCurrent};
+    static const QList<char16_t> fieldOrder = {
+        sep::x,           sep::y,          sep::name,    sep::type,    sep::state,
+        sep::voltage,     sep::resistance, sep::minimum, sep::maximum, sep::ratedVoltage,
+        sep::ratedCurrent};
     QSet<QString> names;
     QSet<int> numbers;
     int highest = 0;
-    for (const QStringView record : QStringView(text).split(QChar(sep::recordEnd),
-                                                             Qt::SkipEmptyParts)) {
+    for (const QStringView record :
+         QStringView(text).split(QChar(sep::recordEnd), Qt::SkipEmptyParts)) {
         if (record.startsWith(QChar(sep::recordStart))) {
             qsizetype at = 0;
             for (char16_t separator : fieldOrder) {
@@ -63,15 +63,16 @@ QString grammarFault(const model::Experiment& experiment) {
     }
     if (experiment.highestNumber() < highest)
         return QString("highest number %1 below %2").arg(experiment.highestNumber()).arg(highest);
-    for (const QStringView record : QStringView(text).split(QChar(sep::recordEnd),
-                                                             Qt::SkipEmptyParts)) {
+    for (const QStringView record :
+         QStringView(text).split(QChar(sep::recordEnd), Qt::SkipEmptyParts)) {
         if (!record.startsWith(QChar(sep::wireStart)))
             continue;
         const qsizetype bar = record.indexOf(QChar(sep::bar));
         const qsizetype track = record.indexOf(QChar(sep::track));
         if (bar < 0 || track < bar)
             return "broken wire " + record.toString();
-        for (const QStringView terminal : {record.mid(1, bar - 1), record.mid(bar + 1, track - bar - 1)})
+        for (const QStringView terminal :
+             {record.mid(1, bar - 1), record.mid(bar + 1, track - bar - 1)})
             if (!names.contains(terminal.chopped(1).toString()))
                 return "wire to a missing component " + record.toString();
     }
@@ -146,7 +147,8 @@ public:
 
 private:
     void choosePaletteButton() {
-        const auto button = static_cast<area::PaletteButton>(m_random.bounded(app::Palette::buttonCount));
+        const auto button =
+            static_cast<area::PaletteButton>(m_random.bounded(app::Palette::buttonCount));
         QTest::mouseClick(m_f.window->palette().button(button), Qt::LeftButton);
     }
 
@@ -155,7 +157,8 @@ private:
         const std::vector<model::Component> all = m_f.experiment().components();
         const QSize size = m_area->size();
         if (all.empty() || m_random.bounded(3) == 0)
-            return {m_random.bounded(-10, size.width() + 10), m_random.bounded(-10, size.height() + 10)};
+            return {m_random.bounded(-10, size.width() + 10),
+                    m_random.bounded(-10, size.height() + 10)};
         const model::Component& c = all[m_random.bounded(int(all.size()))];
         return {c.x + m_random.bounded(-12, 90), c.y + m_random.bounded(-16, 80)};
     }
@@ -187,8 +190,8 @@ private:
     }
 
     void hover(QPoint p) {
-        QMouseEvent move(QEvent::MouseMove, p, m_area->mapToGlobal(p), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, p, m_area->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QCoreApplication::sendEvent(m_area, &move);
     }
 
@@ -203,10 +206,10 @@ private:
     }
 
     void editPanel() {
-        static const QStringList boxes = {"电压编辑框", "电阻值编辑框", "最小值编辑框",
-                                          "最大值编辑框", "额压编辑框", "额流编辑框"};
-        static const QStringList entries = {"0", "0.0", "5", "12.5", "100", "abc", "-3", "1e9",
-                                            "7|8", "9‖", "0.000001", "99999999", "2"};
+        static const QStringList boxes = {"电压编辑框",   "电阻值编辑框", "最小值编辑框",
+                                          "最大值编辑框", "额压编辑框",   "额流编辑框"};
+        static const QStringList entries = {"0",   "0.0", "5",  "12.5",     "100",      "abc", "-3",
+                                            "1e9", "7|8", "9‖", "0.000001", "99999999", "2"};
         const QString entry = entries[m_random.bounded(int(entries.size()))];
         const bool confirm = m_random.bounded(4) != 0;
         QTimer::singleShot(0, [entry, confirm] {
@@ -244,8 +247,8 @@ private slots:
                 const QString what = monkey.step();
                 const QString fault = grammarFault(f.experiment());
                 if (!fault.isEmpty())
-                    QFAIL(qPrintable(QString("seed %1, event %2 (%3): %4")
-                                         .arg(seed).arg(k).arg(what, fault)));
+                    QFAIL(qPrintable(
+                        QString("seed %1, event %2 (%3): %4").arg(seed).arg(k).arg(what, fault)));
             }
             qInfo("seed %u: %d events, ended with %d components and %lld wires", seed, events,
                   int(f.experiment().components().size()),

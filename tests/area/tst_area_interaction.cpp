@@ -62,12 +62,24 @@ struct AreaFixture : WindowFixture {
 };
 
 // Attach points of the posts, from the box's top-left corner.
-QPoint sourcePlus(QPoint tl) { return tl + QPoint(26, 6); }
-QPoint sourceMinus(QPoint tl) { return tl + QPoint(48, 6); }
-QPoint lampPlus(QPoint tl) { return tl + QPoint(16, 54); } // switches too
-QPoint lampMinus(QPoint tl) { return tl + QPoint(62, 52); }
-QPoint meterMinus(QPoint tl) { return tl + QPoint(18, 48); }
-QPoint meterPlus(QPoint tl) { return tl + QPoint(44, 48); }
+QPoint sourcePlus(QPoint tl) {
+    return tl + QPoint(26, 6);
+}
+QPoint sourceMinus(QPoint tl) {
+    return tl + QPoint(48, 6);
+}
+QPoint lampPlus(QPoint tl) {
+    return tl + QPoint(16, 54);
+} // switches too
+QPoint lampMinus(QPoint tl) {
+    return tl + QPoint(62, 52);
+}
+QPoint meterMinus(QPoint tl) {
+    return tl + QPoint(18, 48);
+}
+QPoint meterPlus(QPoint tl) {
+    return tl + QPoint(44, 48);
+}
 
 } // namespace
 
@@ -148,10 +160,12 @@ private slots:
         QCOMPARE(f.status(), "提示：电路畅通。   电流器1测量值为：0.6安培");
         QCOMPARE(f.analysedPicture(3), 19);
         f.mouse.wire(meterPlus(f.topLeft(4)), lampPlus(f.topLeft(2)));
-        QCOMPARE(f.status(),
-                 "提示：电路畅通。   电流器1测量值为：0.6安培   电压器1某端空接或者与无效电路连接。");
+        QCOMPARE(
+            f.status(),
+            "提示：电路畅通。   电流器1测量值为：0.6安培   电压器1某端空接或者与无效电路连接。");
         f.mouse.wire(meterMinus(f.topLeft(4)), lampMinus(f.topLeft(2)));
-        QCOMPARE(f.status(), "提示：电路畅通。   电流器1测量值为：0.6安培   电压器1测量值为：6伏特");
+        QCOMPARE(f.status(),
+                 "提示：电路畅通。   电流器1测量值为：0.6安培   电压器1测量值为：6伏特");
         QCOMPARE(f.analysedPicture(4), 23);
     }
 

@@ -14,7 +14,9 @@ int place(Experiment& e, int type, int x = 100, int y = 100) {
     return e.addComponent(x, y, e.nameNewComponent(type), type);
 }
 
-QString nameOf(const Experiment& e, int number) { return e.readComponent(number)->name; }
+QString nameOf(const Experiment& e, int number) {
+    return e.readComponent(number)->name;
+}
 
 } // namespace
 
@@ -144,8 +146,10 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("result");
-        QTest::addRow("no such component") << 9 << "1" << int(Experiment::WriteResult::NoSuchComponent);
-        QTest::addRow("record separator") << 1 << "1‖2" << int(Experiment::WriteResult::InvalidValue);
+        QTest::addRow("no such component")
+            << 9 << "1" << int(Experiment::WriteResult::NoSuchComponent);
+        QTest::addRow("record separator")
+            << 1 << "1‖2" << int(Experiment::WriteResult::InvalidValue);
         QTest::addRow("bar") << 1 << "1|2" << int(Experiment::WriteResult::InvalidValue);
         QTest::addRow("not GBK") << 1 << "5😀" << int(Experiment::WriteResult::InvalidValue);
     }
@@ -253,7 +257,8 @@ private slots:
         e.setText(text);
         e.rebuildMotorSlots();
         for (int k = 0; k < motorSlotCount; ++k)
-            QCOMPARE(e.motorSlots()[static_cast<std::size_t>(k)], QStringLiteral("电动机%1").arg(k + 1));
+            QCOMPARE(e.motorSlots()[static_cast<std::size_t>(k)],
+                     QStringLiteral("电动机%1").arg(k + 1));
     }
 
     void resetClearsEverything() {

@@ -41,8 +41,8 @@ private slots:
         QVERIFY(saveExperiment(e, path("small.aie")).ok);
         const QByteArray source = QByteArray::fromHex(
             "A1ED31A1F535A1F637A1F3B5E7D4B431A1F431A1F7A1F836A1F230A1F0A1F1A1EEA1EFA1AC");
-        const QByteArray lamp = QByteArray::fromHex(
-            "A1ED32A1F5313030A1F63930A1F3B5E7B5C631A1F433A1F7A1F8A1F23130A1F0A1F1A1EE36A1EF302E36A1AC");
+        const QByteArray lamp = QByteArray::fromHex("A1ED32A1F5313030A1F63930A1F3B5E7B5C631A1F433A1"
+                                                    "F7A1F8A1F23130A1F0A1F1A1EE36A1EF302E36A1AC");
         const QByteArray wire = QByteArray::fromHex(
             "A1D1B5E7D4B431A1C47CB5E7B5C631A1C5A1E833317C3133A9AB3136327C313432A1AC");
         QCOMPARE(readBytes(path("small.aie")).toHex(), (source + lamp + wire).toHex());
@@ -80,10 +80,14 @@ private slots:
                     break;
                 case 2:
                     if (all.size() > 1)
-                        appendWire(e, terminalName(all[pick].name, random.bounded(2)),
-                                   terminalName(all[(pick + 1) % all.size()].name, random.bounded(2)),
-                                   QStringLiteral("%1|%2┇%3|%4").arg(random.bounded(500)).arg(random.bounded(400))
-                                       .arg(random.bounded(500)).arg(random.bounded(400)));
+                        appendWire(
+                            e, terminalName(all[pick].name, random.bounded(2)),
+                            terminalName(all[(pick + 1) % all.size()].name, random.bounded(2)),
+                            QStringLiteral("%1|%2┇%3|%4")
+                                .arg(random.bounded(500))
+                                .arg(random.bounded(400))
+                                .arg(random.bounded(500))
+                                .arg(random.bounded(400)));
                     break;
                 default:
                     if (!all.empty() && random.bounded(3) == 0)

@@ -33,8 +33,10 @@ private slots:
         QTest::addRow("lone point") << "." << 0.0;
         QTest::addRow("leading space") << " 5" << 0.0;
         QTest::addRow("tiny underflows") << "0." + QString(400, '0') + "1" << 0.0;
-        QTest::addRow("huge overflows") << QString(400, '9') << std::numeric_limits<double>::infinity();
-        QTest::addRow("huge negative") << "-" + QString(400, '9') << -std::numeric_limits<double>::infinity();
+        QTest::addRow("huge overflows")
+            << QString(400, '9') << std::numeric_limits<double>::infinity();
+        QTest::addRow("huge negative")
+            << "-" + QString(400, '9') << -std::numeric_limits<double>::infinity();
     }
     void textToNumber() {
         QFETCH(QString, text);

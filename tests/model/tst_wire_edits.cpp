@@ -24,11 +24,16 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
         QTest::addColumn<bool>("added");
-        QTest::addRow("new pair") << "电灯1∨" << "电灯2∧" << true;
-        QTest::addRow("same terminal") << "电灯1∧" << "电灯1∧" << false;
-        QTest::addRow("same direction again") << "电灯1∧" << "电灯2∨" << false;
-        QTest::addRow("opposite direction") << "电灯2∨" << "电灯1∧" << false;
-        QTest::addRow("own two posts") << "电灯2∧" << "电灯2∨" << true;
+        QTest::addRow("new pair") << "电灯1∨"
+                                  << "电灯2∧" << true;
+        QTest::addRow("same terminal") << "电灯1∧"
+                                       << "电灯1∧" << false;
+        QTest::addRow("same direction again") << "电灯1∧"
+                                              << "电灯2∨" << false;
+        QTest::addRow("opposite direction") << "电灯2∨"
+                                            << "电灯1∧" << false;
+        QTest::addRow("own two posts") << "电灯2∧"
+                                       << "电灯2∨" << true;
     }
     void appendRefusals() {
         QFETCH(QString, start);
@@ -54,9 +59,11 @@ private slots:
                                         "⊙电灯1∧|电灯2∧¤16|54┇216|54",
                                         "⊙电灯1∨|电灯2∧¤62|52┇150|150┇216|54"};
         QTest::addRow("every wire at a terminal") << atTerminal << QPoint(20, 50) << QList<int>{2};
-        QTest::addRow("far from every point") << atTerminal << QPoint(125, 175) << QList<int>{0, 1, 2};
+        QTest::addRow("far from every point")
+            << atTerminal << QPoint(125, 175) << QList<int>{0, 1, 2};
         QTest::addRow("box border included") << atTerminal << QPoint(108, 208) << QList<int>{1, 2};
-        QTest::addRow("box border excluded") << atTerminal << QPoint(109, 208) << QList<int>{0, 1, 2};
+        QTest::addRow("box border excluded")
+            << atTerminal << QPoint(109, 208) << QList<int>{0, 1, 2};
         const QStringList crossing = {"⊙电灯1∧|电灯2∨¤16|54┇100|100┇262|52",
                                       "⊙电灯1∨|电灯2∧¤62|52┇104|103┇216|54"};
         QTest::addRow("only the last hit stays") << crossing << QPoint(102, 101) << QList<int>{0};

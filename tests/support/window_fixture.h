@@ -37,9 +37,7 @@ struct WindowFixture {
         window->controller().redrawAndAnalyse();
     }
 
-    template <typename T> T* find(const QString& name) const {
-        return window->findChild<T*>(name);
-    }
+    template <typename T> T* find(const QString& name) const { return window->findChild<T*>(name); }
     QString status() const { return find<QPlainTextEdit>("提示编辑框")->toPlainText(); }
     QString panelText(const QString& box) const { return find<QLineEdit>(box)->text(); }
 
