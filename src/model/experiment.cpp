@@ -4,6 +4,7 @@
 #include "component_type.h"
 #include "gbk.h"
 #include "number_text.h"
+#include "record_scan.h"
 #include "separators.h"
 
 #include <QHash>
@@ -167,12 +168,22 @@ QList<int> Experiment::deleteComponent(int number) {
 
     const QString positive = terminalName(component->name, true);
     const QString negative = terminalName(component->name, false);
-    const QString own = component->name + QChar(sep::type);
+    // Its own record and the wires at its posts, by whole names: a component
+    // named 乙电灯1 keeps its record and wires when 电灯1 goes.
+    const auto isOwn = [&](QStringView piece) {
+        if (nameText(piece) == component->name)
+            return true;
+        const qsizetype start = piece.indexOf(QChar(sep::wireStart));
+        if (start < 0)
+            return false;
+        const WireTerminals wire = wireTerminals(piece.mid(start));
+        return wire.start == positive || wire.start == negative || wire.end == positive ||
+               wire.end == negative;
+    };
     QString kept;
     kept.reserve(m_text.size());
     for (const QStringView piece : QStringView(m_text).split(QChar(sep::recordEnd))) {
-        if (piece.isEmpty() || piece.contains(positive) || piece.contains(negative) ||
-            piece.contains(own))
+        if (piece.isEmpty() || isOwn(piece))
             continue;
         kept += piece;
         kept += QChar(sep::recordEnd);

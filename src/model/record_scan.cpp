@@ -40,6 +40,18 @@ private:
 
 } // namespace
 
+WireTerminals wireTerminals(QStringView record) {
+    WireTerminals t;
+    const qsizetype bar = record.indexOf(QChar(sep::bar));
+    const qsizetype marker = record.indexOf(QChar(sep::track));
+    if (bar < 1 || marker < bar)
+        return t;
+    t.start = record.mid(1, bar - 1);
+    t.end = record.mid(bar + 1, marker - bar - 1);
+    t.trackStart = marker + 1;
+    return t;
+}
+
 QList<QStringView> wireTrackTexts(QStringView text) {
     QList<QStringView> tracks;
     qsizetype from = 0;

@@ -6,6 +6,16 @@
 
 namespace ampery::model {
 
+// The start and end terminal of a wire record beginning at "⊙", and where its
+// track begins (just after "¤"); all empty when the record has no "|" before
+// its "¤".
+struct WireTerminals {
+    QStringView start;
+    QStringView end;
+    qsizetype trackStart = -1;
+};
+WireTerminals wireTerminals(QStringView record);
+
 // Wire tracks as the full redraw finds them: the non-empty text from every
 // "¤" to the next "‖", in text order.
 QList<QStringView> wireTrackTexts(QStringView text);

@@ -53,24 +53,15 @@ QString joinPoints(const QList<QPoint>& points) {
     return track;
 }
 
-// Start and end terminal of a wire record beginning at "⊙"; end is empty when
-// the record has no "¤".
-struct Terminals {
-    QStringView start;
-    QStringView end;
-    qsizetype trackStart = -1; // index just after "¤"
-};
-
-Terminals terminalsOf(QStringView record) {
-    Terminals t;
-    const qsizetype bar = record.indexOf(QChar(sep::bar));
-    const qsizetype marker = record.indexOf(QChar(sep::track));
-    if (bar < 1 || marker < bar)
-        return t;
-    t.start = record.mid(1, bar - 1);
-    t.end = record.mid(bar + 1, marker - bar - 1);
-    t.trackStart = marker + 1;
-    return t;
+// How far point j of a stretched track of n points follows a drag of d: all
+// of it at the dragged component (j = 1), none at the other component's post
+// (j = n), linear between, so both ends stay on their posts. One division of
+// exact integers, so a true half rounds as a half.
+int stretchedShift(int d, qsizetype j, qsizetype n) {
+    if (n < 2)
+        return d;
+    return roundHalfAway(static_cast<double>(d) * static_cast<double>(n - j) /
+                         static_cast<double>(n - 1));
 }
 
 bool belongsTo(QStringView terminal, QStringView name) {
@@ -119,7 +110,7 @@ AttachedWires collectAttachedWires(Experiment& experiment, const QString& name) 
             const qsizetype end = text.indexOf(QChar(sep::recordEnd), at);
             const QStringView record =
                 QStringView(text).mid(at, end < 0 ? text.size() - at : end - at);
-            const Terminals t = terminalsOf(record);
+            const WireTerminals t = wireTerminals(record);
             (belongsTo(t.end, name) ? wires.rigid : wires.stretched).append(record.toString());
         }
 
@@ -131,7 +122,7 @@ AttachedWires collectAttachedWires(Experiment& experiment, const QString& name) 
             const qsizetype end = text.indexOf(QChar(sep::recordEnd), at);
             const qsizetype length = (end < 0 ? text.size() : end) - begin;
             const QStringView record = QStringView(text).mid(begin, length);
-            const Terminals t = terminalsOf(record);
+            const WireTerminals t = wireTerminals(record);
             if (belongsTo(t.start, name) || t.trackStart < 0)
                 continue;
             QList<QStringView> points = record.mid(t.trackStart).split(QChar(sep::point));
@@ -178,10 +169,7 @@ void moveAttachedWires(Experiment& experiment, const AttachedWires& wires, int d
         QList<QPoint> points = trackOf(record);
         const qsizetype n = points.size();
         for (qsizetype j = 1; j <= n; ++j) {
-            const double weight = static_cast<double>(n - j + 1);
-            const double count = static_cast<double>(n);
-            points[j - 1] +=
-                QPoint(roundHalfAway(dx * weight / count), roundHalfAway(dy * weight / count));
+            points[j - 1] += QPoint(stretchedShift(dx, j, n), stretchedShift(dy, j, n));
         }
         rewrite(record, points);
     }

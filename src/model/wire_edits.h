@@ -32,8 +32,9 @@ struct AttachedWires {
 AttachedWires collectAttachedWires(Experiment& experiment, const QString& name);
 
 // Moves the collected wires by the total displacement since drag start: rigid
-// wires bodily, stretched wires like a rubber band (point j of N moves by
-// (N − j + 1) / N of it, rounded half away from zero).
+// wires bodily, stretched wires like a rubber band pinned at the other
+// component's post (point j of N ≥ 2 moves by (N − j) / (N − 1) of it, rounded
+// half away from zero; a one-point track moves whole).
 void moveAttachedWires(Experiment& experiment, const AttachedWires& wires, int dx, int dy);
 
 } // namespace ampery::model

@@ -232,6 +232,34 @@ private slots:
         QCOMPARE(e.freeNumbers(), QList<int>{2});
     }
 
+    // Hand-edited names that contain another component's name keep their
+    // records and wires when that component goes.
+    void deleteComponentKeepsLookalikeNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addRow("prefixed") << "乙电灯1";
+        QTest::addRow("longer number") << "电灯11";
+        QTest::addRow("suffixed") << "电灯1乙";
+    }
+    void deleteComponentKeepsLookalikeNames() {
+        QFETCH(QString, name);
+        Experiment e;
+        const int source = place(e, Source);
+        const int lamp = place(e, Lamp);
+        const int lookalike = e.addComponent(300, 100, name, Lamp);
+        appendWire(e, "电源1∧", "电灯1∨", "1|1┇2|2");
+        appendWire(e, "电灯1∧", name + "∨", "3|3┇4|4");
+        appendWire(e, name + "∧", "电源1∨", "5|5┇6|6");
+        const QString kept = e.text().mid(e.findComponentRecord(lookalike)).section("‖", 0, 0);
+        e.deleteComponent(lamp);
+        QVERIFY(e.readComponent(source));
+        QVERIFY(!e.readComponent(lamp));
+        QCOMPARE(e.readComponent(lookalike)->name, name);
+        QVERIFY(e.text().contains(kept + "‖"));
+        QVERIFY(e.text().endsWith("⊙" + name + "∧|电源1∨¤5|5┇6|6‖"));
+        QVERIFY(!e.text().contains("¤1|1"));
+        QVERIFY(!e.text().contains("¤3|3"));
+    }
+
     void deleteComponentLeavesNoStrayEnd() {
         Experiment e;
         place(e, Lamp);
