@@ -76,7 +76,12 @@ void AreaInteraction::rightButtonDown(QPoint) {
 }
 
 void AreaInteraction::doubleClick(QPoint point) {
-    if (m_state.toolCode == 0 && m_host.checkedPaletteButton() == PaletteButton::Select)
+    // A quick second click arrives as a double click. Only the select tool
+    // gives it a meaning of its own; every other tool takes it as the click
+    // it is, so that no quick click is lost.
+    if (m_host.checkedPaletteButton() != PaletteButton::Select)
+        leftButtonDown(point);
+    else if (m_state.toolCode == 0)
         m_pointerTool.doubleClick(point);
 }
 

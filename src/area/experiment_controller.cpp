@@ -57,6 +57,9 @@ void ExperimentController::showOutcome(const analysis::AnalysisOutcome& outcome)
     render::OutcomePainter(m_canvases, m_pictures, m_motors).apply(outcome.steps);
     emit areaChanged();
     if (outcome.gaveUp && !m_giveUpBoxSuppressed && !m_showingGiveUpBox) {
+        // The analysis empties the status line before anything else: the
+        // previous outcome's text must not stand beside the box.
+        m_host.showStatus(QString());
         m_showingGiveUpBox = true;
         m_host.showGiveUpMessage();
         m_showingGiveUpBox = false;

@@ -128,6 +128,31 @@ private slots:
                  qPrintable(f.experiment().text()));
     }
 
+    // The second of two quick clicks at one place arrives as a double click.
+    void quickSecondClickWithTheWireTool() {
+        AreaFixture f;
+        f.place(PaletteButton::Lamp, {100, 100});
+        f.place(PaletteButton::Lamp, {300, 100});
+        f.choose(PaletteButton::Wire);
+        const QPoint end = lampMinus(f.topLeft(2));
+        f.mouse.wire(lampPlus(f.topLeft(1)), end);
+        QVERIFY(!f.window->interaction().state().wireInProgress);
+        QTest::mouseDClick(f.mouse.area, Qt::LeftButton, {}, end);
+        QVERIFY(f.window->interaction().state().wireInProgress);
+        QCOMPARE(f.window->interaction().state().pendingWireStart, "电灯2∨");
+        f.mouse.hover(end + QPoint(0, 40));
+        f.mouse.click(lampPlus(f.topLeft(2)));
+        QVERIFY(f.experiment().text().contains("⊙电灯2∨|电灯2∧¤"));
+    }
+    void quickSecondClickWithAPlaceTool() {
+        AreaFixture f;
+        f.choose(PaletteButton::Lamp);
+        f.mouse.click({100, 100});
+        QTest::mouseDClick(f.mouse.area, Qt::LeftButton, {}, {100, 100});
+        QCOMPARE(f.experiment().components().size(), 2u);
+        QCOMPARE(f.experiment().readComponent(2)->name, "电灯2");
+    }
+
     void refusedAndAbandonedWires() {
         AreaFixture f;
         f.place(PaletteButton::Lamp, {100, 100});
@@ -227,16 +252,27 @@ private slots:
         f.place(PaletteButton::Lamp, {100, 100});
         f.place(PaletteButton::Lamp, {300, 100});
         model::appendWire(f.experiment(), "电灯1∨", "电灯2∧", "124|118┇200|150┇278|120");
+        // The wire's ends stay on both posts, also when the edge stops the lamp.
+        const auto wireOnBothPosts = [&f] {
+            const QString head = "⊙电灯1∨|电灯2∧¤";
+            const QString& text = f.experiment().text();
+            const QString track = text.mid(text.indexOf(head) + head.size()).chopped(1);
+            const auto point = [](QPoint p) { return QString("%1|%2").arg(p.x()).arg(p.y()); };
+            return track.startsWith(point(lampMinus(f.topLeft(1))) + "┇") &&
+                   track.endsWith("┇" + point(lampPlus(f.topLeft(2))));
+        };
         f.choose(PaletteButton::Move);
         f.mouse.drag({100, 100}, {130, 100});
         QCOMPARE(f.topLeft(1), QPoint(92, 66));
-        QVERIFY2(f.experiment().text().endsWith("¤154|118┇220|150┇288|120‖"),
+        QVERIFY2(f.experiment().text().endsWith("¤154|118┇215|150┇278|120‖"),
                  qPrintable(f.experiment().text()));
         f.mouse.drag({130, 100}, {-200, 100});
         QCOMPARE(f.topLeft(1).x(), -2);
+        QVERIFY2(wireOnBothPosts(), qPrintable(f.experiment().text()));
         const QSize area = f.window->controller().canvases().size();
-        f.mouse.drag({36, 100}, {2000, 100});
-        QCOMPARE(f.topLeft(1).x(), area.width() - 78);
+        f.mouse.drag({36, 100}, {2000, 2000});
+        QCOMPARE(f.topLeft(1), QPoint(area.width() - 78, area.height() - 70));
+        QVERIFY2(wireOnBothPosts(), qPrintable(f.experiment().text()));
         QVERIFY(!f.window->interaction().state().dragInProgress);
     }
 
