@@ -6,8 +6,10 @@
 namespace ampery::app::command_texts {
 
 inline const QString exportDialogTitle = QStringLiteral("保存模拟图片：");
+// Qt reads the patterns from the last parentheses of each entry.
 inline const QString exportFilter =
-    QStringLiteral("图片文件(*.BMP);;支持的图象文件(*.jpg *.bmp *.gif);;所有文件(*.*)");
+    QStringLiteral("图片文件(*.BMP);;支持的图象文件(JPG,BMP,GIF) (*.jpg *.bmp *.gif);;"
+                   "PNG 图片文件(*.png);;所有文件(*.*)");
 inline const QString exportSuffix = QStringLiteral("BMP");
 inline const QString viewQuestion = QStringLiteral("成功保存模拟图片，是否查看？");
 // %1 the file, %2 why it could not be written.
@@ -22,8 +24,8 @@ inline const QString folderNotCreated = QStringLiteral("无法建立文件夹");
 inline const QString helpNotWritten = QStringLiteral("错误：无法写出帮助文件：\n%1");
 // %1 the help file.
 inline const QString helpNotOpened =
-    QStringLiteral("提示：帮助文件已保存在 %1，\n但没有能打开它的程序。请安装 CHM 阅读器"
-                   "（例如 xCHM）后用它打开这个文件。");
+    QStringLiteral("提示：帮助文件已保存在 %1，\n但桌面没有登记能打开 CHM 文件的程序，"
+                   "也没有找到 CHM 阅读器 xchm 或 kchmviewer。请安装其中一个后再点“帮助”。");
 
 inline const QString aboutCaption = QStringLiteral("关于");
 inline const QString aboutDescription = QStringLiteral(
@@ -33,5 +35,7 @@ inline const QString aboutDescription = QStringLiteral(
     "显示电灯的亮度、电动机的转向和快慢以及电表的读数。");
 inline const QString aboutMaker = QStringLiteral("Ampery 开发组 制作");
 inline const QString contactUs = QStringLiteral("联系我们");
+inline const QString contactUsTip = QStringLiteral("打开使用帮助：关于本程序和它的制作者");
+inline const QString closeButton = QStringLiteral("关闭");
 
 } // namespace ampery::app::command_texts

@@ -47,14 +47,12 @@ std::optional<QString> ExperimentFiles::read(const QString& path) {
     return std::move(read.text);
 }
 
-bool ExperimentFiles::mayDiscard(model::Experiment& experiment, bool leavingProgram) {
+bool ExperimentFiles::mayDiscard(model::Experiment& experiment) {
     if (!experiment.isModified())
         return true;
     switch (m_prompts.ask(m_parent, texts::questionTitle, texts::saveQuestion, true)) {
-    case Prompts::Answer::Yes: {
-        const SaveResult saved = save(experiment);
-        return leavingProgram ? saved == SaveResult::Saved : saved != SaveResult::Failed;
-    }
+    case Prompts::Answer::Yes:
+        return save(experiment) == SaveResult::Saved;
     case Prompts::Answer::No:
         return true;
     case Prompts::Answer::Cancel:

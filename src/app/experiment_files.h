@@ -32,9 +32,9 @@ public:
     std::optional<QString> read(const QString& path);
 
     // Whether the caller may discard the experiment. When the user chooses to
-    // save first, leaving the program needs a successful save; new and open
-    // go on after a cancelled save but not after a failed one.
-    bool mayDiscard(model::Experiment& experiment, bool leavingProgram);
+    // save first, only a successful save lets the caller go on: a cancelled
+    // or failed save keeps the work.
+    bool mayDiscard(model::Experiment& experiment);
 
     // The folder the open dialog starts in: the program's own.
     static QString programFolder();

@@ -40,6 +40,7 @@ QString writeCopy(const QString& source, const QString& target) {
 } // namespace
 
 const QString HelpFile::carriedFile = QStringLiteral(":/help/ampery_help.chm");
+const QStringList HelpFile::chmViewers = {QStringLiteral("xchm"), QStringLiteral("kchmviewer")};
 
 QStringList HelpFile::defaultFolders() {
     return {QCoreApplication::applicationDirPath(),
@@ -74,9 +75,12 @@ void HelpFile::show() {
                          command_texts::helpNotWritten.arg(placement.failures.trimmed()));
         return;
     }
-    if (!m_prompts.openWithDesktop(placement.path))
-        m_prompts.inform(m_parent, texts::noteTitle,
-                         command_texts::helpNotOpened.arg(placement.path));
+    if (m_prompts.openWithDesktop(placement.path))
+        return;
+    for (const QString& viewer : chmViewers)
+        if (m_prompts.openWithProgram(viewer, placement.path))
+            return;
+    m_prompts.inform(m_parent, texts::noteTitle, command_texts::helpNotOpened.arg(placement.path));
 }
 
 } // namespace ampery::app

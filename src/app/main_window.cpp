@@ -145,7 +145,7 @@ void MainWindow::wireCancelCheck() {
 // ---- file commands ----
 
 void MainWindow::newExperiment() {
-    if (m_files.mayDiscard(m_controller->experiment(), false))
+    if (m_files.mayDiscard(m_controller->experiment()))
         startNewExperiment();
 }
 
@@ -154,7 +154,7 @@ void MainWindow::startExperiment() {
 }
 
 void MainWindow::openExperiment() {
-    if (!m_files.mayDiscard(m_controller->experiment(), false))
+    if (!m_files.mayDiscard(m_controller->experiment()))
         return;
     const QString path = m_files.chooseFileToOpen();
     if (!path.isEmpty())
@@ -185,7 +185,7 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_files.mayDiscard(m_controller->experiment(), true))
+    if (m_files.mayDiscard(m_controller->experiment()))
         event->accept();
     else
         event->ignore();

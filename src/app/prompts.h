@@ -32,6 +32,9 @@ public:
     virtual QString openFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
     // Hands a file or web address to the desktop shell; false when nothing opened it.
     virtual bool openWithDesktop(const QString& fileOrUrl) = 0;
+    // Starts the named program on a file; false when it is not installed or
+    // would not start.
+    virtual bool openWithProgram(const QString& program, const QString& file) = 0;
 };
 
 } // namespace ampery::app

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace ampery::app {
@@ -26,6 +28,30 @@ QString runFileDialog(QWidget* parent, const FileDialogSetup& setup, QFileDialog
     const QString chosen = dialog.selectedFiles().constFirst();
     lastDirectory = QFileInfo(chosen).absolutePath();
     return chosen;
+}
+
+// On a free desktop the shell starts xdg-open and reports success even when
+// xdg-open then finds no program for the file's type; ask xdg-mime first.
+// Elsewhere, and without xdg-mime, the shell's own answer stands.
+bool desktopHasHandler(const QString& file) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return true;
+    const auto query = [&xdgMime](const QStringList& arguments) {
+        QProcess process;
+        process.start(xdgMime, arguments);
+        if (!process.waitForFinished(3000) || process.exitCode() != 0)
+            return QString();
+        return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    };
+    const QString type = query({QStringLiteral("query"), QStringLiteral("filetype"), file});
+    return !type.isEmpty() &&
+           !query({QStringLiteral("query"), QStringLiteral("default"), type}).isEmpty();
+#else
+    Q_UNUSED(file)
+    return true;
+#endif
 }
 
 } // namespace
@@ -59,7 +85,14 @@ QString WidgetPrompts::openFileName(QWidget* parent, const FileDialogSetup& setu
 
 bool WidgetPrompts::openWithDesktop(const QString& fileOrUrl) {
     const QUrl url = QUrl::fromUserInput(fileOrUrl);
+    if (url.isLocalFile() && !desktopHasHandler(url.toLocalFile()))
+        return false;
     return QDesktopServices::openUrl(url);
+}
+
+bool WidgetPrompts::openWithProgram(const QString& program, const QString& file) {
+    const QString installed = QStandardPaths::findExecutable(program);
+    return !installed.isEmpty() && QProcess::startDetached(installed, {file});
 }
 
 } // namespace ampery::app

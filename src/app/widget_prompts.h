@@ -13,6 +13,7 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     QString openFileName(QWidget* parent, const FileDialogSetup& setup) override;
     bool openWithDesktop(const QString& fileOrUrl) override;
+    bool openWithProgram(const QString& program, const QString& file) override;
 
 private:
     QString m_lastDirectory;

@@ -3,6 +3,9 @@
 #include "app/about_dialog.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QPushButton>
 #include <QLabel>
 #include <QTimer>
 
@@ -20,7 +23,7 @@ private slots:
         QVERIFY(!about.findChild<QLabel*>("作者标签")->text().isEmpty());
     }
 
-    void contactUsOpensTheWebPage() {
+    void contactUsOpensTheHelpFile() {
         app::ScriptedPrompts prompts;
         app::AboutDialog about(prompts);
         about.show();
@@ -34,8 +37,21 @@ private slots:
         QTest::mouseClick(contact, Qt::LeftButton, {}, onText);
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].kind, "desktop");
-        QCOMPARE(prompts.shown[0].text, app::AboutDialog::webAddress);
-        QVERIFY(app::AboutDialog::webAddress.startsWith("https://"));
+        const QFileInfo opened(prompts.shown[0].text);
+        QCOMPARE(opened.fileName(), "Amperlab使用帮助.chm");
+        QVERIFY(opened.size() > 0);
+    }
+
+    void theCloseButtonClosesIt() {
+        app::ScriptedPrompts prompts;
+        app::AboutDialog about(prompts);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        auto* close = about.findChild<QDialogButtonBox*>("关闭按钮")->button(QDialogButtonBox::Close);
+        QCOMPARE(close->text(), "关闭");
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(about.result(), int(QDialog::Rejected));
     }
 
     void theMenuShowsItModally() {

@@ -115,16 +115,47 @@ private slots:
         QVERIFY(prompts.shown[0].text.contains(helpIn(second)));
     }
 
-    void saysWhereItIsWhenNothingOpensIt() {
-        const QString program = freshFolder("no-viewer");
+    // The desktop first, then the CHM viewers in order; the message names
+    // what is missing only when none of them opens the file.
+    void handsTheFileToWhatCanOpenIt_data() {
+        QTest::addColumn<bool>("desktopOpens");
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QStringList>("tried");
+        QTest::addColumn<bool>("reported");
+        QTest::addRow("desktop") << true << QStringList{"xchm"} << QStringList{"desktop"} << false;
+        QTest::addRow("xchm") << false << QStringList{"xchm", "kchmviewer"}
+                              << QStringList{"desktop", "xchm"} << false;
+        QTest::addRow("kchmviewer") << false << QStringList{"kchmviewer"}
+                                    << QStringList{"desktop", "xchm", "kchmviewer"} << false;
+        QTest::addRow("nothing") << false << QStringList{}
+                                 << QStringList{"desktop", "xchm", "kchmviewer"} << true;
+    }
+    void handsTheFileToWhatCanOpenIt() {
+        QFETCH(bool, desktopOpens);
+        QFETCH(QStringList, installed);
+        QFETCH(QStringList, tried);
+        QFETCH(bool, reported);
+        const QString program = freshFolder("viewers");
         app::ScriptedPrompts prompts;
-        prompts.desktopOpens = false;
+        prompts.desktopOpens = desktopOpens;
+        prompts.installedPrograms = installed;
         app::HelpFile(prompts, nullptr, {program}).show();
 
-        QCOMPARE(prompts.shown.size(), 2);
-        QCOMPARE(prompts.shown[1].kind, "inform");
-        QVERIFY(prompts.shown[1].text.contains(helpIn(program)));
-        QVERIFY(prompts.shown[1].text.contains("CHM"));
+        QStringList seen;
+        for (const auto& shown : std::as_const(prompts.shown)) {
+            if (shown.kind == "inform")
+                continue;
+            seen << (shown.kind == "program" ? shown.title : shown.kind);
+            QCOMPARE(shown.text, helpIn(program));
+        }
+        QCOMPARE(seen, tried);
+        const bool informed = prompts.shown.last().kind == "inform";
+        QCOMPARE(informed, reported);
+        if (reported) {
+            const QString text = prompts.shown.last().text;
+            QVERIFY(text.contains(helpIn(program)));
+            QVERIFY(text.contains("xchm") && text.contains("kchmviewer"));
+        }
         QVERIFY(QFileInfo(helpIn(program)).isFile());
     }
 

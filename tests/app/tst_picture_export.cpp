@@ -39,7 +39,8 @@ private slots:
         QCOMPARE(f.prompts.shown.size(), 1);
         const app::FileDialogSetup& setup = f.prompts.shown.first().setup;
         QCOMPARE(setup.title, "保存模拟图片：");
-        QCOMPARE(setup.filter, "图片文件(*.BMP);;支持的图象文件(*.jpg *.bmp *.gif);;所有文件(*.*)");
+        QCOMPARE(setup.filter, "图片文件(*.BMP);;支持的图象文件(JPG,BMP,GIF) (*.jpg *.bmp *.gif);;"
+                               "PNG 图片文件(*.png);;所有文件(*.*)");
         QCOMPARE(setup.defaultSuffix, "BMP");
     }
 

@@ -4,6 +4,8 @@ namespace ampery::app {
 
 void ScriptedPrompts::inform(QWidget*, const QString& title, const QString& text) {
     shown.append({"inform", title, text, {}});
+    if (whileInformed)
+        whileInformed(shown.last());
 }
 
 Prompts::Answer ScriptedPrompts::ask(QWidget*, const QString& title, const QString& text,
@@ -28,6 +30,11 @@ QString ScriptedPrompts::openFileName(QWidget*, const FileDialogSetup& setup) {
 bool ScriptedPrompts::openWithDesktop(const QString& fileOrUrl) {
     shown.append({"desktop", {}, fileOrUrl, {}});
     return desktopOpens;
+}
+
+bool ScriptedPrompts::openWithProgram(const QString& program, const QString& file) {
+    shown.append({"program", program, file, {}});
+    return installedPrograms.contains(program);
 }
 
 } // namespace ampery::app

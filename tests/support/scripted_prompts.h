@@ -3,6 +3,8 @@
 #include "app/prompts.h"
 
 #include <QList>
+
+#include <functional>
 #include <QStringList>
 
 namespace ampery::app {
@@ -12,7 +14,7 @@ namespace ampery::app {
 class ScriptedPrompts : public Prompts {
 public:
     struct Shown {
-        QString kind; // "inform", "ask", "save", "open", "desktop"
+        QString kind; // "inform", "ask", "save", "open", "desktop", "program"
         QString title;
         QString text;
         FileDialogSetup setup;
@@ -20,8 +22,11 @@ public:
 
     QList<Answer> answers;    // taken in order by ask(); No when exhausted
     QStringList fileNames;    // taken in order by the file dialogs; empty = cancel
-    bool desktopOpens = true; // what openWithDesktop reports
+    bool desktopOpens = true;     // what openWithDesktop reports
+    QStringList installedPrograms; // what openWithProgram finds
     QList<Shown> shown;
+    // Runs while an information box would be open.
+    std::function<void(const Shown&)> whileInformed;
 
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     Answer ask(QWidget* parent, const QString& title, const QString& text,
@@ -29,6 +34,7 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     QString openFileName(QWidget* parent, const FileDialogSetup& setup) override;
     bool openWithDesktop(const QString& fileOrUrl) override;
+    bool openWithProgram(const QString& program, const QString& file) override;
 };
 
 } // namespace ampery::app
