@@ -92,6 +92,9 @@ public:
     int firstUnconnected();
     std::optional<SeriesMatch> firstSeries();
     std::optional<ParallelMatch> firstParallel();
+    // Every working node by id, in list order, deleted ones empty: the node
+    // ids the matches above name.
+    const std::vector<std::vector<int>>& allNodes() const { return m_nodes; }
 
     // The other terminal of the terminal's component, or -1.
     int otherTerminal(int terminal) const;

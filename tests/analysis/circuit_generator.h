@@ -61,9 +61,15 @@ struct Circuit {
 // Builds a random network between two nodes as a tree of series and parallel
 // compositions; every branch holds at least one load, so the source is never
 // shorted and every load carries current.
+//
+// With a share of same names, that share of the parts other than the source takes
+// the name of a part placed before it, as a hand-edited file can hold: the
+// two then share their terminals, the circuit is no longer the tree it was
+// built as, and a wire that would repeat one is left out.
 class CircuitGenerator {
 public:
-    explicit CircuitGenerator(quint32 seed) : m_random(seed) {}
+    explicit CircuitGenerator(quint32 seed, int sameNamePercent = 0)
+        : m_random(seed), m_sameNamePercent(sameNamePercent) {}
 
     Circuit generate() {
         Circuit circuit;
@@ -216,9 +222,14 @@ private:
         QList<qsizetype> order(circuit.parts.size());
         std::iota(order.begin(), order.end(), 0);
         std::shuffle(order.begin(), order.end(), m_random);
+        QStringList placed;
         for (const qsizetype k : order) {
             Part& part = circuit.parts[k];
             part.name = e.nameNewComponent(part.type);
+            if (m_sameNamePercent > 0 && part.role != Role::Source && !placed.isEmpty() &&
+                chance(m_sameNamePercent))
+                part.name = placed[bounded(0, int(placed.size()))];
+            placed.append(part.name);
             const int x = bounded(0, 400);
             const int y = bounded(0, 300);
             part.number = e.addComponent(x, y, part.name, part.type);
@@ -233,6 +244,7 @@ private:
         }
         QList<std::pair<QString, QString>> wires;
         for (QStringList& node : terminals) {
+            node.removeDuplicates();
             std::shuffle(node.begin(), node.end(), m_random);
             for (qsizetype k = 1; k < node.size(); ++k) {
                 QString a = node[k];
@@ -243,17 +255,20 @@ private:
             }
         }
         std::shuffle(wires.begin(), wires.end(), m_random);
-        for (const auto& [a, b] : wires)
-            QVERIFY(appendWire(e, a, b,
-                               QStringLiteral("%1|%2┇%3|%4")
-                                   .arg(bounded(0, 400))
-                                   .arg(bounded(0, 300))
-                                   .arg(bounded(0, 400))
-                                   .arg(bounded(0, 300))));
+        for (const auto& [a, b] : wires) {
+            const bool added = appendWire(e, a, b,
+                                          QStringLiteral("%1|%2┇%3|%4")
+                                              .arg(bounded(0, 400))
+                                              .arg(bounded(0, 300))
+                                              .arg(bounded(0, 400))
+                                              .arg(bounded(0, 300)));
+            QVERIFY(added || m_sameNamePercent > 0);
+        }
         e.recount();
     }
 
     QRandomGenerator m_random;
+    int m_sameNamePercent = 0;
     QList<Part>* m_parts = nullptr;
     int m_nodeCount = 0;
     QList<int> m_circuitNodes;
