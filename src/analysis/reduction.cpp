@@ -39,13 +39,18 @@ QString equivalentName(std::size_t serial) {
 
 class Reducer {
 public:
-    Reducer(WorkingNetwork& work, Network& network) : m_work(work), m_network(network) {}
+    Reducer(WorkingNetwork& work, Network& network, const StepCheck& afterStep)
+        : m_work(work), m_network(network), m_afterStep(afterStep) {}
 
     Reduction run();
 
 private:
     const WorkingComponent& entry(int c) const {
         return m_work.components()[static_cast<std::size_t>(c)];
+    }
+    void stepDone() {
+        if (m_afterStep)
+            m_afterStep(m_work);
     }
     void removeDead(int component);
     // The next equivalent of j and m, named in turn; the caller adds its marks
@@ -58,21 +63,31 @@ private:
 
     WorkingNetwork& m_work;
     Network& m_network;
+    const StepCheck& m_afterStep;
     Reduction m_result;
 };
 
 Reduction Reducer::run() {
     m_result.equivalents.reserve(static_cast<std::size_t>(m_work.count()));
     m_work.startScans();
+    stepDone();
     while (m_work.count() >= 3) {
-        for (int c = m_work.firstLone(); c >= 0; c = m_work.firstLone())
+        for (int c = m_work.firstLone(); c >= 0; c = m_work.firstLone()) {
             removeDead(c);
-        for (int c = m_work.firstUnconnected(); c >= 0; c = m_work.firstUnconnected())
+            stepDone();
+        }
+        for (int c = m_work.firstUnconnected(); c >= 0; c = m_work.firstUnconnected()) {
             removeDead(c);
-        while (const std::optional<SeriesMatch> match = m_work.firstSeries())
+            stepDone();
+        }
+        while (const std::optional<SeriesMatch> match = m_work.firstSeries()) {
             combineSeries(*match);
-        while (const std::optional<ParallelMatch> match = m_work.firstParallel())
+            stepDone();
+        }
+        while (const std::optional<ParallelMatch> match = m_work.firstParallel()) {
             combineParallel(*match);
+            stepDone();
+        }
         if (m_work.sourceWithoutLoop()) {
             m_result.end = ReductionEnd::NoClosedLoop;
             return std::move(m_result);
@@ -181,8 +196,8 @@ QString Equivalent::definition() const {
     return markOf(aPositive) + aName + QLatin1Char('|') + markOf(bPositive) + bName;
 }
 
-Reduction reduce(WorkingNetwork& work, Network& network) {
-    return Reducer(work, network).run();
+Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep) {
+    return Reducer(work, network, afterStep).run();
 }
 
 std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace ampery::analysis {
@@ -43,9 +44,14 @@ struct Reduction {
 
 inline constexpr int passLimit = 200;
 
+// Called with the working network before the reduction's first step and
+// after each step (a removal or a combination), as the step left it: the
+// analysis tests compare the scans' answers there.
+using StepCheck = std::function<void(WorkingNetwork&)>;
+
 // The reduction's main loop on the working network; Mark dead joins the terminals
 // of components that lose their current path in network.full.
-Reduction reduce(WorkingNetwork& work, Network& network);
+Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep = {});
 
 // Expand: the physical components inside a part, depth first (component-list
 // indices).

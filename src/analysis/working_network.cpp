@@ -43,6 +43,18 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     m_scannable.reserve(m_components.capacity());
     for (const WorkingComponent& c : m_components)
         m_scannable.push_back(c.type != model::Source);
+    // Each component of a shared name joins the end of the name's chain,
+    // which starts at the terminals' owner, the first of them.
+    m_sameName.reserve(m_components.capacity());
+    m_sameName.assign(m_components.size(), -1);
+    for (int c = 0; c < m_count; ++c) {
+        int last = m_owner[at(m_components[at(c)].positive)];
+        if (last == c)
+            continue;
+        while (m_sameName[at(last)] >= 0)
+            last = m_sameName[at(last)];
+        m_sameName[at(last)] = c;
+    }
     for (std::size_t n = 0; n < m_nodes.size(); ++n)
         for (const int t : m_nodes[n])
             m_nodeOf[at(t)] = static_cast<int>(n);
@@ -131,6 +143,7 @@ int WorkingNetwork::appendEntry(const QString& name, int type, double resistance
     m_other[at(negative)] = positive;
     m_components.push_back({name, type, resistance, positive, negative, part, true});
     m_scannable.push_back(type != model::Source);
+    m_sameName.push_back(-1);
     ++m_count;
     if (m_scanning) {
         const int size = static_cast<int>(m_components.size());
@@ -150,6 +163,17 @@ void WorkingNetwork::removeEntry(int component) {
     m_scannable[at(component)] = 0;
     --m_count;
     markComponent(component);
+    // Its terminals pass to the next component of its name still in the
+    // lists, and the nodes that hold them look again at whose they are.
+    if (ownerOf(w.positive) == component) {
+        int next = m_sameName[at(component)];
+        while (next >= 0 && !m_components[at(next)].present)
+            next = m_sameName[at(next)];
+        m_owner[at(w.positive)] = next;
+        m_owner[at(w.negative)] = next;
+    }
+    markNode(nodeOf(w.positive));
+    markNode(nodeOf(w.negative));
 }
 
 void WorkingNetwork::deleteNode(int node) {
@@ -280,13 +304,20 @@ void WorkingNetwork::markNode(int node) {
     }
 }
 
-// A terminal came or went: its component's lone and unconnected state, and
+// The lone and unconnected state of every component with the terminal: the
+// owner and the components of its name after it.
+void WorkingNetwork::markOwners(int terminal) {
+    for (int c = ownerOf(terminal); c >= 0; c = m_sameName[at(c)])
+        markComponent(c);
+}
+
+// A terminal came or went: its components' lone and unconnected state, and
 // the node of its other terminal (whose series and parallel pairs look at
 // where this terminal lies).
 void WorkingNetwork::touchTerminal(int terminal) {
     if (!m_scanning)
         return;
-    markComponent(ownerOf(terminal));
+    markOwners(terminal);
     markNode(nodeOf(otherTerminal(terminal)));
 }
 
@@ -298,7 +329,7 @@ void WorkingNetwork::touchNode(int node) {
     const std::vector<int>& members = m_nodes[at(node)];
     if (members.size() <= 2)
         for (const int t : members)
-            markComponent(ownerOf(t));
+            markOwners(t);
 }
 
 void WorkingNetwork::startScans() {
@@ -357,8 +388,8 @@ bool WorkingNetwork::stillHolds(const ParallelMatch& match) const {
 }
 
 // The lowest entry of a set that still qualifies. The bookkeeping above
-// leaves no stale entry for networks with unique component names; for any
-// other, a stale entry is looked at afresh instead of being taken.
+// leaves no stale entry; should one slip through, it is looked at afresh
+// instead of being taken.
 int WorkingNetwork::firstLone() {
     refreshComponents();
     for (int c = m_lone.first(); c >= 0; c = m_lone.first()) {

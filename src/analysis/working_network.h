@@ -61,6 +61,12 @@ struct ParallelMatch {
 // terminal knows its node. The reduction's scans take "the first component /
 // node in list order that qualifies": each kind keeps the set of entries that
 // qualify, re-examining only the entries a change can affect.
+//
+// Components of one name (a hand-edited file can hold two) have the same
+// terminals. A terminal in a node belongs to the first of them still in the
+// working lists, as a scan from the top of the lists finds it; when that one
+// leaves, the terminal passes to the next. A change at a terminal concerns
+// every component of its name.
 class WorkingNetwork {
 public:
     WorkingNetwork(const Network& network, TerminalTable& terminals);
@@ -86,6 +92,9 @@ public:
     int firstUnconnected();
     std::optional<SeriesMatch> firstSeries();
     std::optional<ParallelMatch> firstParallel();
+    // Every working node by id, in list order, deleted ones empty: the node
+    // ids the matches above name.
+    const std::vector<std::vector<int>>& allNodes() const { return m_nodes; }
 
     // The other terminal of the terminal's component, or -1.
     int otherTerminal(int terminal) const;
@@ -111,6 +120,7 @@ private:
     std::optional<SeriesMatch> seriesAt(int node) const;
     std::optional<ParallelMatch> parallelAt(int node) const;
 
+    void markOwners(int terminal);
     void touchTerminal(int terminal);
     void touchNode(int node);
     void markComponent(int component);
@@ -127,6 +137,7 @@ private:
     std::vector<int> m_nodeOf;     // per terminal
     std::vector<int> m_owner;      // per terminal: working component, -1
     std::vector<int> m_other;      // per terminal: the owner's other terminal, -1
+    std::vector<int> m_sameName;   // per component: the next one with its terminals, -1
     std::vector<char> m_scannable; // per component: present and not a source
     int m_sourcePositive = -1;
     int m_sourceNegative = -1;

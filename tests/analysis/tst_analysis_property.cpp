@@ -1,16 +1,15 @@
+#include "circuit_generator.h"
+
 #include "analysis/analyse.h"
 #include "model/component_type.h"
 #include "model/experiment.h"
 #include "model/number_text.h"
-#include "model/wire_edits.h"
 
 #include <QHash>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -19,6 +18,7 @@
 // solution computed here from the same circuit.
 
 using namespace ampery::model;
+using namespace random_circuits;
 
 namespace {
 
@@ -28,242 +28,6 @@ constexpr double tolerance = 1e-9;
 bool near(double actual, double expected) {
     return std::abs(actual - expected) <= tolerance * (1 + std::abs(expected));
 }
-
-enum class Role {
-    Source,
-    Load,      // carries a resistance into the network
-    Conductor, // closed switch, ammeter or a resistance within epsilon of zero
-    Voltmeter,
-};
-
-struct Part {
-    Part() = default;
-    Part(int type, Role role) : type(type), role(role) {}
-
-    int type = 0;
-    Role role = Role::Load;
-    bool dangling = false;  // hangs from the circuit by one terminal
-    bool onDeadEnd = false; // a dangling ammeter hung from the dangling lamp's free end
-    int plus = -1;          // wire node of the "∧" terminal
-    int minus = -1;         // wire node of the "∨" terminal
-    QList<std::pair<Field, QString>> fields;
-    QString name;
-    int number = 0;
-
-    double field(Field key) const {
-        for (const auto& [f, text] : fields)
-            if (f == key)
-                return textToNumber(text);
-        return 0;
-    }
-};
-
-struct Circuit {
-    QList<Part> parts;
-    int nodeCount = 0;
-    Experiment experiment;
-};
-
-// Builds a random network between two nodes as a tree of series and parallel
-// compositions; every branch holds at least one load, so the source is never
-// shorted and every load carries current.
-class CircuitGenerator {
-public:
-    explicit CircuitGenerator(quint32 seed) : m_random(seed) {}
-
-    Circuit generate() {
-        Circuit circuit;
-        m_parts = &circuit.parts;
-        m_nodeCount = 0;
-        m_circuitNodes.clear();
-
-        const int top = newNode();
-        const int bottom = newNode();
-        Part source{Source, Role::Source};
-        source.fields = {{Field::Voltage, decimal(10, 2400)}};
-        orient(source, top, bottom);
-        network(top, bottom, 0);
-
-        std::optional<int> freeEnd;
-        if (chance(70)) {
-            Part lamp = load(Lamp);
-            lamp.dangling = true;
-            const int attached = anyCircuitNode();
-            freeEnd = m_nodeCount++;
-            orient(lamp, attached, *freeEnd);
-        }
-        if (chance(30)) {
-            Part ammeter(Ammeter, Role::Conductor);
-            ammeter.dangling = true;
-            ammeter.fields = {{Field::RatedCurrent, "1000"}};
-            ammeter.onDeadEnd = freeEnd && chance(25);
-            const int attached = ammeter.onDeadEnd ? *freeEnd : anyCircuitNode();
-            orient(ammeter, attached, m_nodeCount++);
-        }
-        const int voltmeters = bounded(0, 4);
-        for (int k = 0; k < voltmeters; ++k) {
-            Part meter{Voltmeter, Role::Voltmeter};
-            meter.fields = {{Field::RatedVoltage, pick({"0.5", "3", "10", "1000", "1000"})}};
-            const int a = voltmeterLead(freeEnd);
-            const int b = voltmeterLead(freeEnd);
-            orient(meter, a, b);
-        }
-        circuit.nodeCount = m_nodeCount;
-        build(circuit);
-        return circuit;
-    }
-
-private:
-    int bounded(int low, int high) { return m_random.bounded(low, high); }
-    bool chance(int percent) { return bounded(0, 100) < percent; }
-    QString pick(std::initializer_list<const char*> texts) {
-        return QString::fromLatin1(texts.begin()[bounded(0, int(texts.size()))]);
-    }
-    // A decimal text of low / 100 up to high / 100 with at most two decimals.
-    QString decimal(int low, int high) { return numberToText(bounded(low, high) / 100.0); }
-
-    int newNode() {
-        m_circuitNodes.append(m_nodeCount);
-        return m_nodeCount++;
-    }
-    int anyCircuitNode() { return m_circuitNodes[bounded(0, int(m_circuitNodes.size()))]; }
-    int voltmeterLead(std::optional<int> freeEnd) {
-        const int roll = bounded(0, 100);
-        if (roll < 12)
-            return m_nodeCount++; // a lead without a wire
-        if (roll < 24 && freeEnd)
-            return *freeEnd;
-        return anyCircuitNode();
-    }
-
-    void orient(Part part, int a, int b) {
-        const bool flip = chance(50);
-        part.plus = flip ? b : a;
-        part.minus = flip ? a : b;
-        m_parts->append(std::move(part));
-    }
-
-    Part load(int type) {
-        Part part{type, Role::Load};
-        part.fields = {{Field::Resistance, decimal(10, 100000)}};
-        if (type == Rheostat)
-            part.fields.append({Field::State, QString::number(bounded(0, 5))});
-        return part;
-    }
-
-    void conductor(int a, int b) {
-        const int roll = bounded(0, 3);
-        if (roll == 0) {
-            Part part{Switch, Role::Conductor};
-            part.fields = {{Field::State, "1"}};
-            orient(part, a, b);
-        } else if (roll == 1) {
-            Part part{Ammeter, Role::Conductor};
-            part.fields = {{Field::RatedCurrent, pick({"0.001", "0.01", "0.1", "1000", "1000"})}};
-            if (chance(20)) // an ammeter conducts whatever resistance it is given
-                part.fields.append({Field::Resistance, "2.5"});
-            orient(part, a, b);
-        } else {
-            Part part{bounded(Lamp, Ammeter), Role::Conductor};
-            part.fields = {{Field::Resistance, pick({"0", "0.00000005"})}};
-            orient(part, a, b);
-        }
-    }
-
-    void network(int a, int b, int depth) {
-        // Leaves grow likelier with depth, so that most circuits nest a few levels.
-        const int roll = depth >= 4 ? 0 : bounded(0, 20);
-        if (roll < 2 + 4 * depth) {
-            orient(load(bounded(Lamp, Ammeter)), a, b);
-        } else if (roll == 19) {
-            bridge(a, b);
-        } else if (roll % 2 == 0) {
-            series(a, b, depth);
-        } else {
-            const int branches = bounded(2, 4);
-            for (int k = 0; k < branches; ++k)
-                network(a, b, depth + 1);
-        }
-    }
-
-    void series(int a, int b, int depth) {
-        QList<bool> isConductor(bounded(1, 4), false);
-        isConductor.append(QList<bool>(bounded(isConductor.size() == 1 ? 1 : 0, 3), true));
-        std::shuffle(isConductor.begin(), isConductor.end(), m_random);
-        int from = a;
-        for (qsizetype k = 0; k < isConductor.size(); ++k) {
-            const int to = k + 1 == isConductor.size() ? b : newNode();
-            if (isConductor[k])
-                conductor(from, to);
-            else
-                network(from, to, depth + 1);
-            from = to;
-        }
-    }
-
-    // Four loads with an ammeter across the middle, which joins the two
-    // middle nodes into one.
-    void bridge(int a, int b) {
-        const int left = newNode();
-        const int right = newNode();
-        orient(load(Resistor), a, left);
-        orient(load(Resistor), left, b);
-        orient(load(Lamp), a, right);
-        orient(load(Lamp), right, b);
-        Part ammeter{Ammeter, Role::Conductor};
-        ammeter.fields = {{Field::RatedCurrent, "1000"}};
-        orient(ammeter, left, right);
-    }
-
-    // Places the parts in random order, then wires every node along a random
-    // spanning tree of its terminals and appends the wires in random order.
-    void build(Circuit& circuit) {
-        Experiment& e = circuit.experiment;
-        QList<qsizetype> order(circuit.parts.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::shuffle(order.begin(), order.end(), m_random);
-        for (const qsizetype k : order) {
-            Part& part = circuit.parts[k];
-            part.name = e.nameNewComponent(part.type);
-            const int x = bounded(0, 400);
-            const int y = bounded(0, 300);
-            part.number = e.addComponent(x, y, part.name, part.type);
-            for (const auto& [field, text] : part.fields)
-                QVERIFY(e.setFields(part.number, field, text) == Experiment::WriteResult::Written);
-        }
-
-        QList<QStringList> terminals(circuit.nodeCount);
-        for (const Part& part : std::as_const(circuit.parts)) {
-            terminals[part.plus].append(terminalName(part.name, true));
-            terminals[part.minus].append(terminalName(part.name, false));
-        }
-        QList<std::pair<QString, QString>> wires;
-        for (QStringList& node : terminals) {
-            std::shuffle(node.begin(), node.end(), m_random);
-            for (qsizetype k = 1; k < node.size(); ++k) {
-                QString a = node[k];
-                QString b = node[bounded(0, int(k))];
-                if (chance(50))
-                    std::swap(a, b);
-                wires.append({a, b});
-            }
-        }
-        std::shuffle(wires.begin(), wires.end(), m_random);
-        for (const auto& [a, b] : wires)
-            QVERIFY(appendWire(e, a, b,
-                               QStringLiteral("%1|%2┇%3|%4")
-                                   .arg(bounded(0, 400))
-                                   .arg(bounded(0, 300))
-                                   .arg(bounded(0, 400))
-                                   .arg(bounded(0, 300))));
-        e.recount();
-    }
-
-    QRandomGenerator m_random;
-    QList<Part>* m_parts = nullptr;
-    int m_nodeCount = 0;
-    QList<int> m_circuitNodes;
-};
 
 // Modified nodal analysis: the source and every conductor are ideal voltage
 // sources (E and 0 V) with their current as an unknown, loads are

@@ -2,6 +2,8 @@
 #include "circuit.h"
 #include "reduction_run.h"
 
+#include "analysis/status_texts.h"
+
 using namespace ampery;
 using analysis::AnalysisOutcome;
 using analysis::ReductionEnd;
@@ -210,6 +212,53 @@ private slots:
         QCOMPARE(o.gaveUp, gaveUp);
         QCOMPARE(o.solved, !gaveUp);
         QCOMPARE(o.results.size(), gaveUp ? 0 : 2 * stages);
+    }
+
+    // A hand-edited file can give two components one name; they share their
+    // terminals, and a terminal belongs to the first of them still in the
+    // lists. Each row: the resistors after the source (name and ohms, in
+    // number order) on the wires 电源1∧–电阻1∧, 电阻1∨–电阻2∧, 电阻2∨–电源1∨.
+    // The first 电阻1 makes the series pair with 电阻2; the other, left in no
+    // node, goes as unconnected in the second pass and gets no record.
+    void sameNames_data() {
+        QTest::addColumn<QStringList>("resistors");
+        QTest::addColumn<QStringList>("definitions");
+        QTest::addColumn<QStringList>("records");
+        QTest::addRow("10 Ω 电阻1 first") << QStringList{"电阻1:10", "电阻1:20", "电阻2:10"}
+                                          << QStringList{"拟电阻1 ∧电阻1&10—∧电阻2 20"}
+                                          << QStringList{"电阻1@6@3@0.3", "电阻2@3@0@0.3"};
+        QTest::addRow("20 Ω 电阻1 first") << QStringList{"电阻1:20", "电阻1:10", "电阻2:10"}
+                                          << QStringList{"拟电阻1 ∧电阻1&20—∧电阻2 30"}
+                                          << QStringList{"电阻1@6@2@0.2", "电阻2@2@0@0.2"};
+        QTest::addRow("the second 电阻1 last") << QStringList{"电阻1:10", "电阻2:10", "电阻1:20"}
+                                               << QStringList{"拟电阻1 ∧电阻1&10—∧电阻2 20"}
+                                               << QStringList{"电阻1@6@3@0.3", "电阻2@3@0@0.3"};
+    }
+    void sameNames() {
+        QFETCH(QStringList, resistors);
+        QFETCH(QStringList, definitions);
+        QFETCH(QStringList, records);
+        Circuit c;
+        const QString s = c.source();
+        for (const QString& r : resistors) {
+            const QStringList nameAndOhms = r.split(':');
+            c.addNamed(nameAndOhms[0], model::Resistor,
+                       {{model::Field::Resistance, nameAndOhms[1]}});
+        }
+        c.wires({pos(s), "电阻1∧", "电阻1∨", "电阻2∧", "电阻2∨", neg(s)});
+        {
+            const ReductionRun run(c);
+            QCOMPARE(int(run.reduction().end), int(ReductionEnd::Reduced));
+            QCOMPARE(run.reduction().passes, 2);
+            QCOMPARE(run.definitions(), definitions);
+            QCOMPARE(run.workingNodes(), QStringList({"电源1∧|拟电阻1∧", "拟电阻1∨|电源1∨"}));
+        }
+        const AnalysisOutcome o = c.analyse();
+        QVERIFY(o.solved);
+        QVERIFY(!o.gaveUp);
+        QCOMPARE(o.status, analysis::texts::circuitClosed());
+        QCOMPARE(recordTexts(o), records);
+        QCOMPARE(c.steps(o), QStringList{combineStep});
     }
 
     void bridgeGivesUp() {

@@ -1,0 +1,215 @@
+#pragma once
+
+#include "analysis/terminal_table.h"
+#include "analysis/working_network.h"
+#include "model/component_type.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The reduction's scans as the rule reads, started from the top of the
+// working lists every time: each looks at the lists as they stand and keeps
+// nothing between calls. The working network answers the same questions from
+// its index; the tests hold the two against each other.
+namespace reference {
+
+using ampery::analysis::ParallelMatch;
+using ampery::analysis::SeriesMatch;
+using ampery::analysis::WorkingComponent;
+using ampery::analysis::WorkingNetwork;
+
+// Where each terminal lies, read off the node lists: a node id or -1.
+inline std::vector<int> nodeOfEachTerminal(const WorkingNetwork& work) {
+    std::vector<int> where(static_cast<std::size_t>(work.terminals().size()), -1);
+    const std::vector<std::vector<int>>& nodes = work.allNodes();
+    for (std::size_t n = 0; n < nodes.size(); ++n)
+        for (const int t : nodes[n])
+            where[static_cast<std::size_t>(t)] = static_cast<int>(n);
+    return where;
+}
+
+inline int nodeOf(const std::vector<int>& where, int terminal) {
+    return where[static_cast<std::size_t>(terminal)];
+}
+
+inline std::size_t sizeOfNodeHolding(const WorkingNetwork& work, const std::vector<int>& where,
+                                     int terminal) {
+    const int n = nodeOf(where, terminal);
+    return n < 0 ? 0 : work.allNodes()[static_cast<std::size_t>(n)].size();
+}
+
+// The component a terminal in a node belongs to: the first one in the
+// working lists that has it, or -1.
+inline int componentOf(const WorkingNetwork& work, int terminal) {
+    const std::vector<WorkingComponent>& list = work.components();
+    for (std::size_t c = 0; c < list.size(); ++c)
+        if (list[c].present && (list[c].positive == terminal || list[c].negative == terminal))
+            return static_cast<int>(c);
+    return -1;
+}
+
+// Still in the lists and not the source: the scans pass over the source.
+inline bool takesPart(const WorkingNetwork& work, int component) {
+    if (component < 0)
+        return false;
+    const WorkingComponent& c = work.components()[static_cast<std::size_t>(component)];
+    return c.present && c.type != ampery::model::Source;
+}
+
+inline int otherEnd(const WorkingNetwork& work, int component, int terminal) {
+    const WorkingComponent& c = work.components()[static_cast<std::size_t>(component)];
+    return terminal == c.positive ? c.negative : c.positive;
+}
+
+// The first component with a terminal alone in its node.
+inline int firstLone(const WorkingNetwork& work) {
+    const std::vector<int> where = nodeOfEachTerminal(work);
+    const std::vector<WorkingComponent>& list = work.components();
+    for (std::size_t c = 0; c < list.size(); ++c)
+        if (takesPart(work, static_cast<int>(c)) &&
+            (sizeOfNodeHolding(work, where, list[c].positive) == 1 ||
+             sizeOfNodeHolding(work, where, list[c].negative) == 1))
+            return static_cast<int>(c);
+    return -1;
+}
+
+// The first component with a terminal in no node.
+inline int firstUnconnected(const WorkingNetwork& work) {
+    const std::vector<int> where = nodeOfEachTerminal(work);
+    const std::vector<WorkingComponent>& list = work.components();
+    for (std::size_t c = 0; c < list.size(); ++c)
+        if (takesPart(work, static_cast<int>(c)) &&
+            (nodeOf(where, list[c].positive) < 0 || nodeOf(where, list[c].negative) < 0))
+            return static_cast<int>(c);
+    return -1;
+}
+
+// The first node of exactly two terminals of two different components, j the
+// one earlier in the lists, whose other terminals do not lie in one node
+// (that pair is the parallel step's).
+inline std::optional<SeriesMatch> firstSeries(const WorkingNetwork& work) {
+    const std::vector<int> where = nodeOfEachTerminal(work);
+    const std::vector<std::vector<int>>& all = work.allNodes();
+    for (std::size_t n = 0; n < all.size(); ++n) {
+        if (all[n].size() != 2)
+            continue;
+        const int a = componentOf(work, all[n][0]);
+        const int b = componentOf(work, all[n][1]);
+        if (!takesPart(work, a) || !takesPart(work, b) || a == b)
+            continue;
+        const int node = static_cast<int>(n);
+        const SeriesMatch match = a < b ? SeriesMatch{node, a, b, all[n][0], all[n][1]}
+                                        : SeriesMatch{node, b, a, all[n][1], all[n][0]};
+        const int outerJ = nodeOf(where, otherEnd(work, match.j, match.jMiddle));
+        const int outerM = nodeOf(where, otherEnd(work, match.m, match.mMiddle));
+        if (outerJ >= 0 && outerJ == outerM)
+            continue;
+        return match;
+    }
+    return std::nullopt;
+}
+
+// The first node k holding terminals of two components j and m whose other
+// terminals lie together in a second node; of the pairs there, the lowest j,
+// then the lowest m.
+inline std::optional<ParallelMatch> firstParallel(const WorkingNetwork& work) {
+    const std::vector<int> where = nodeOfEachTerminal(work);
+    const std::vector<std::vector<int>>& all = work.allNodes();
+    for (std::size_t n = 0; n < all.size(); ++n) {
+        const int node = static_cast<int>(n);
+        std::optional<ParallelMatch> best;
+        for (const int here : all[n]) {
+            const int j = componentOf(work, here);
+            if (!takesPart(work, j))
+                continue;
+            const int second = nodeOf(where, otherEnd(work, j, here));
+            if (second < 0 || second == node)
+                continue;
+            for (const int there : all[n]) {
+                const int m = componentOf(work, there);
+                if (!takesPart(work, m) || m <= j ||
+                    nodeOf(where, otherEnd(work, m, there)) != second)
+                    continue;
+                if (!best || j < best->j || (j == best->j && m < best->m))
+                    best = ParallelMatch{node, j, m, here, there, second};
+            }
+        }
+        if (best)
+            return best;
+    }
+    return std::nullopt;
+}
+
+// Texts for failure messages, with the terminals' names.
+inline QString text(const WorkingNetwork& work, int component) {
+    if (component < 0)
+        return QStringLiteral("none");
+    return QStringLiteral("%1 (%2)").arg(component).arg(
+        work.components()[static_cast<std::size_t>(component)].name);
+}
+
+inline QString text(const WorkingNetwork& work, const std::optional<SeriesMatch>& match) {
+    if (!match)
+        return QStringLiteral("none");
+    const ampery::analysis::TerminalTable& t = work.terminals();
+    return QStringLiteral("node %1: j %2 at %3, m %4 at %5")
+        .arg(match->node)
+        .arg(match->j)
+        .arg(t.name(match->jMiddle))
+        .arg(match->m)
+        .arg(t.name(match->mMiddle));
+}
+
+inline QString text(const WorkingNetwork& work, const std::optional<ParallelMatch>& match) {
+    if (!match)
+        return QStringLiteral("none");
+    const ampery::analysis::TerminalTable& t = work.terminals();
+    return QStringLiteral("node %1: j %2 at %3, m %4 at %5, second node %6")
+        .arg(match->node)
+        .arg(match->j)
+        .arg(t.name(match->jHere))
+        .arg(match->m)
+        .arg(t.name(match->mHere))
+        .arg(match->second);
+}
+
+inline bool same(const std::optional<SeriesMatch>& a, const std::optional<SeriesMatch>& b) {
+    if (!a || !b)
+        return a.has_value() == b.has_value();
+    return a->node == b->node && a->j == b->j && a->m == b->m && a->jMiddle == b->jMiddle &&
+           a->mMiddle == b->mMiddle;
+}
+
+inline bool same(const std::optional<ParallelMatch>& a, const std::optional<ParallelMatch>& b) {
+    if (!a || !b)
+        return a.has_value() == b.has_value();
+    return a->node == b->node && a->j == b->j && a->m == b->m && a->jHere == b->jHere &&
+           a->mHere == b->mHere && a->second == b->second;
+}
+
+// Every scan of the working network's index against its rescan here; the
+// disagreements as texts, none when they agree.
+inline QStringList disagreements(WorkingNetwork& work) {
+    QStringList found;
+    const int lone = work.firstLone();
+    if (lone != firstLone(work))
+        found << QStringLiteral("first lone: index %1, rescan %2")
+                     .arg(text(work, lone), text(work, firstLone(work)));
+    const int unconnected = work.firstUnconnected();
+    if (unconnected != firstUnconnected(work))
+        found << QStringLiteral("first unconnected: index %1, rescan %2")
+                     .arg(text(work, unconnected), text(work, firstUnconnected(work)));
+    const std::optional<SeriesMatch> series = work.firstSeries();
+    if (!same(series, firstSeries(work)))
+        found << QStringLiteral("first series pair: index %1, rescan %2")
+                     .arg(text(work, series), text(work, firstSeries(work)));
+    const std::optional<ParallelMatch> parallel = work.firstParallel();
+    if (!same(parallel, firstParallel(work)))
+        found << QStringLiteral("first parallel pair: index %1, rescan %2")
+                     .arg(text(work, parallel), text(work, firstParallel(work)));
+    return found;
+}
+
+} // namespace reference
