@@ -93,11 +93,12 @@ NodalSolution solveNodes(const Circuit& circuit) {
             if (reached[parts[k].plus])
                 branchUnknown.insert(k, size++);
 
-    std::vector<std::vector<double>> a(size, std::vector<double>(size, 0.0));
-    std::vector<double> b(size, 0.0);
+    const auto at = [](int unknownIndex) { return static_cast<std::size_t>(unknownIndex); };
+    std::vector<std::vector<double>> a(at(size), std::vector<double>(at(size), 0.0));
+    std::vector<double> b(at(size), 0.0);
     const auto addAt = [&](int row, int col, double value) {
         if (row >= 0 && col >= 0)
-            a[row][col] += value;
+            a[at(row)][at(col)] += value;
     };
     for (int k = 0; k < parts.size(); ++k) {
         const Part& p = parts[k];
@@ -115,7 +116,7 @@ NodalSolution solveNodes(const Circuit& circuit) {
             addAt(j, current, -1);
             addAt(current, i, 1);
             addAt(current, j, -1);
-            b[current] = p.role == Role::Source ? p.field(Field::Voltage) : 0.0;
+            b[at(current)] = p.role == Role::Source ? p.field(Field::Voltage) : 0.0;
         }
     }
     const std::vector<double> x = solveLinear(a, b);
@@ -125,12 +126,12 @@ NodalSolution solveNodes(const Circuit& circuit) {
         if (node == reference)
             solution.potentials.append(0.0);
         else if (unknown[node] >= 0)
-            solution.potentials.append(x[unknown[node]]);
+            solution.potentials.append(x[at(unknown[node])]);
         else
             solution.potentials.append(std::nullopt);
     }
     for (auto it = branchUnknown.cbegin(); it != branchUnknown.cend(); ++it)
-        solution.currents.insert(it.key(), x[it.value()]);
+        solution.currents.insert(it.key(), x[at(it.value())]);
     return solution;
 }
 

@@ -159,7 +159,7 @@ private:
         if (all.empty() || m_random.bounded(3) == 0)
             return {m_random.bounded(-10, size.width() + 10),
                     m_random.bounded(-10, size.height() + 10)};
-        const model::Component& c = all[m_random.bounded(int(all.size()))];
+        const model::Component& c = all[static_cast<std::size_t>(m_random.bounded(int(all.size())))];
         return {c.x + m_random.bounded(-12, 90), c.y + m_random.bounded(-16, 80)};
     }
 
@@ -168,7 +168,7 @@ private:
         const std::vector<model::Component> all = m_f.experiment().components();
         if (all.empty())
             return std::nullopt;
-        const model::Component& c = all[m_random.bounded(int(all.size()))];
+        const model::Component& c = all[static_cast<std::size_t>(m_random.bounded(int(all.size())))];
         for (int tries = 0; tries < 50; ++tries) {
             const QPoint p(c.x + m_random.bounded(-12, 90), c.y + m_random.bounded(-16, 80));
             if (const auto hit = area::hitTerminal(c.type, {c.x, c.y}, p))

@@ -65,7 +65,8 @@ private slots:
             Experiment e;
             for (int step = 0; step < 60; ++step) {
                 const std::vector<Component> all = e.components();
-                const int pick = all.empty() ? 0 : random.bounded(int(all.size()));
+                const std::size_t pick =
+                    all.empty() ? 0 : static_cast<std::size_t>(random.bounded(int(all.size())));
                 switch (random.bounded(4)) {
                 case 0: {
                     const int type = 1 + random.bounded(typeCount);
