@@ -27,6 +27,19 @@ void Experiment::reset() {
     *this = Experiment();
 }
 
+void Experiment::load(QString text) {
+    reset();
+    m_text = std::move(text);
+    rebuildMotorSlots();
+}
+
+bool Experiment::hasSameStateAs(const Experiment& other, Compare what) const {
+    return (what == Compare::AllButText || m_text == other.m_text) &&
+           m_highestNumber == other.m_highestNumber && m_freeNumbers == other.m_freeNumbers &&
+           m_highestRunning == other.m_highestRunning && m_sourceVoltage == other.m_sourceVoltage &&
+           m_motorSlots == other.m_motorSlots;
+}
+
 QString Experiment::nameNewComponent(int type) {
     if (!isComponentType(type))
         return {};

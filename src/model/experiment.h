@@ -38,6 +38,14 @@ public:
 
     // New experiment: empty text, numbering and motor slots cleared.
     void reset();
+    // Opening: the text as it stands with its motor slots, everything else
+    // as after reset(); the full redraw brings the numbering up to date.
+    void load(QString text);
+
+    // Whether two experiments hold the same text and numbering state; the
+    // modified flag is not part of it.
+    enum class Compare { Everything, AllButText };
+    bool hasSameStateAs(const Experiment& other, Compare what = Compare::Everything) const;
 
     // Placing: raises the type's running number and names the component.
     QString nameNewComponent(int type);

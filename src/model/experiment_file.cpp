@@ -54,9 +54,7 @@ FileResult openExperiment(Experiment& experiment, const QString& path) {
     FileText read = readExperimentFile(path);
     if (!read.ok)
         return {false, read.error};
-    experiment.reset();
-    experiment.setText(std::move(read.text));
-    experiment.rebuildMotorSlots();
+    experiment.load(std::move(read.text));
     return {true, {}};
 }
 
