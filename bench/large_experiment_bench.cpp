@@ -9,6 +9,7 @@
 #include "render/canvas_pair.h"
 #include "render/full_redraw.h"
 #include "render/motor_animator.h"
+#include "render/opened_experiment.h"
 #include "render/outcome_painter.h"
 #include "render/picture_table.h"
 
@@ -168,14 +169,8 @@ struct Fixture {
     }
 
     void open() {
-        const model::FileText read = model::decodeExperimentBytes(bytes);
-        experiment.reset();
-        motors.reset();
-        experiment.setText(read.text);
-        experiment.rebuildMotorSlots();
-        if (render::fullRedraw(experiment, canvases, pictures))
-            render::OutcomePainter(canvases, pictures, motors)
-                .apply(analysis::analyse(experiment).steps);
+        model::FileText read = model::decodeExperimentBytes(bytes);
+        render::openExperimentText(experiment, std::move(read.text), canvases, pictures, motors);
     }
 };
 

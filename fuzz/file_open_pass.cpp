@@ -1,22 +1,14 @@
 #include "file_open_pass.h"
 
-#include "analysis/analyse.h"
 #include "model/experiment_file.h"
 #include "model/gbk.h"
-#include "render/full_redraw.h"
-#include "render/outcome_painter.h"
+#include "render/opened_experiment.h"
 
 #include <optional>
 
 namespace ampery::fuzz {
 
 FileOpenPass::FileOpenPass() : m_motors(m_canvases, m_pictures) {}
-
-void FileOpenPass::startNewExperiment() {
-    m_experiment.reset();
-    m_motors.reset();
-    m_canvases.clear();
-}
 
 QString FileOpenPass::run(const QByteArray& bytes) {
     const model::FileText decoded = model::decodeExperimentBytes(bytes);
@@ -25,20 +17,13 @@ QString FileOpenPass::run(const QByteArray& bytes) {
     if (model::encodeGbk(decoded.text) != bytes)
         return QStringLiteral("the decoded text does not encode back to the file's bytes");
 
-    startNewExperiment();
-    m_experiment.setText(decoded.text);
-    m_experiment.rebuildMotorSlots();
-    if (render::fullRedraw(m_experiment, m_canvases, m_pictures)) {
-        render::OutcomePainter(m_canvases, m_pictures, m_motors)
-            .apply(analysis::analyse(m_experiment).steps);
+    if (render::openExperimentText(m_experiment, decoded.text, m_canvases, m_pictures, m_motors)) {
         // The first frame each started timer would draw.
         for (int slot = 0; slot < model::motorSlotCount; ++slot)
             if (m_motors.isRunning(slot))
                 m_motors.tick(slot);
         if (m_experiment.text() != decoded.text)
             return QStringLiteral("opening changed the experiment text");
-    } else {
-        startNewExperiment();
     }
 
     const std::optional<QByteArray> saved = model::encodeGbk(m_experiment.text());

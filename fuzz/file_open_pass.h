@@ -26,8 +26,6 @@ public:
     const render::CanvasPair& canvases() const { return m_canvases; }
 
 private:
-    void startNewExperiment();
-
     model::Experiment m_experiment;
     render::PictureTable m_pictures;
     render::CanvasPair m_canvases;

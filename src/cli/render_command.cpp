@@ -2,13 +2,11 @@
 
 #include "console.h"
 
-#include "analysis/analyse.h"
 #include "model/experiment.h"
 #include "model/experiment_file.h"
 #include "render/canvas_pair.h"
-#include "render/full_redraw.h"
 #include "render/motor_animator.h"
-#include "render/outcome_painter.h"
+#include "render/opened_experiment.h"
 #include "render/picture_table.h"
 
 #include <QFileInfo>
@@ -48,13 +46,12 @@ QByteArray formatFor(const QString& path) {
     return {};
 }
 
-QImage renderExperiment(model::Experiment& experiment, QSize size) {
+QImage renderExperiment(QString text, QSize size) {
     const render::PictureTable pictures;
     render::CanvasPair canvases(size);
     render::MotorAnimator motors(canvases, pictures);
-    if (render::fullRedraw(experiment, canvases, pictures))
-        render::OutcomePainter(canvases, pictures, motors)
-            .apply(analysis::analyse(experiment).steps);
+    model::Experiment experiment;
+    render::openExperimentText(experiment, std::move(text), canvases, pictures, motors);
     return canvases.area();
 }
 
@@ -99,12 +96,12 @@ int runRenderCommand(const QStringList& arguments) {
     if (format.isEmpty())
         return refuse(QStringLiteral("the picture file must end in .png, .bmp, .jpg or .jpeg"));
 
-    model::Experiment experiment;
-    const model::FileResult opened = model::openExperiment(experiment, files[0]);
-    if (!opened.ok)
-        return refuse(opened.error);
+    model::FileText read = model::readExperimentFile(files[0]);
+    if (!read.ok)
+        return refuse(read.error);
 
-    const QString error = writePicture(renderExperiment(experiment, size), files[1], format);
+    const QString error =
+        writePicture(renderExperiment(std::move(read.text), size), files[1], format);
     if (!error.isEmpty()) {
         reportError(QStringLiteral("cannot write %1: %2").arg(files[1], error));
         return exitOutputFailed;
