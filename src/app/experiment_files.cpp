@@ -20,17 +20,17 @@ void ExperimentFiles::reportError(const QString& reason) {
     m_prompts.inform(m_parent, texts::noteTitle, texts::errorPrefix + reason);
 }
 
-ExperimentFiles::SaveResult ExperimentFiles::save(model::Experiment& experiment) {
+ExperimentFiles::Saved ExperimentFiles::save(const model::Experiment& experiment) {
     const QString path = m_prompts.saveFileName(
         m_parent, {texts::saveDialogTitle, texts::experimentFilter, texts::experimentSuffix, {}});
     if (path.isEmpty())
-        return SaveResult::Cancelled;
-    const model::FileResult written = model::saveExperiment(experiment, path);
+        return {SaveResult::Cancelled, {}};
+    const model::FileResult written = model::writeExperimentFile(path, experiment.text());
     if (!written.ok) {
         reportError(written.error);
-        return SaveResult::Failed;
+        return {SaveResult::Failed, {}};
     }
-    return SaveResult::Saved;
+    return {SaveResult::Saved, path};
 }
 
 QString ExperimentFiles::chooseFileToOpen() {
@@ -47,12 +47,12 @@ std::optional<QString> ExperimentFiles::read(const QString& path) {
     return std::move(read.text);
 }
 
-bool ExperimentFiles::mayDiscard(model::Experiment& experiment) {
+bool ExperimentFiles::mayDiscard(const model::Experiment& experiment) {
     if (!experiment.isModified())
         return true;
     switch (m_prompts.ask(m_parent, texts::questionTitle, texts::saveQuestion, true)) {
     case Prompts::Answer::Yes:
-        return save(experiment) == SaveResult::Saved;
+        return save(experiment).result == SaveResult::Saved;
     case Prompts::Answer::No:
         return true;
     case Prompts::Answer::Cancel:

@@ -19,12 +19,16 @@ class Prompts;
 class ExperimentFiles {
 public:
     enum class SaveResult { Saved, Cancelled, Failed };
+    struct Saved {
+        SaveResult result = SaveResult::Cancelled;
+        QString path; // the file written, when saved
+    };
 
     ExperimentFiles(Prompts& prompts, QWidget* parent);
 
     // Asks for a file name and writes the experiment; a failed write is
-    // reported to the user and leaves the experiment marked modified.
-    SaveResult save(model::Experiment& experiment);
+    // reported to the user. Marking the experiment saved is the caller's.
+    Saved save(const model::Experiment& experiment);
 
     // Asks which file to open; empty text when the dialog was cancelled.
     QString chooseFileToOpen();
@@ -34,7 +38,7 @@ public:
     // Whether the caller may discard the experiment. When the user chooses to
     // save first, only a successful save lets the caller go on: a cancelled
     // or failed save keeps the work.
-    bool mayDiscard(model::Experiment& experiment);
+    bool mayDiscard(const model::Experiment& experiment);
 
     // The folder the open dialog starts in: the program's own.
     static QString programFolder();

@@ -15,10 +15,12 @@
 #include "wire_cancel_watcher.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -28,8 +30,7 @@ using area::PaletteButton;
 
 MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_files(prompts, this) {
-    setWindowTitle(texts::caption);
-    m_controller = std::make_unique<area::ExperimentController>(*this, devicePixelRatioF());
+    m_controller = std::make_unique<area::ExperimentController>(devicePixelRatioF());
     m_interaction = std::make_unique<area::AreaInteraction>(*m_controller, *this);
 
     auto* client = new QWidget(this);
@@ -37,23 +38,10 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     setCentralWidget(client);
     buildMenus();
     buildToolbar(client);
+    buildKeys();
 
     m_palette = new Palette(client);
-    connect(m_palette, &Palette::clicked, this, [this](PaletteButton button) {
-        switch (button) {
-        case PaletteButton::Select:
-            m_area->showCursor(area::AreaCursor::Hand);
-            break;
-        case PaletteButton::Move:
-            m_area->showCursor(area::AreaCursor::SizeAll);
-            break;
-        case PaletteButton::Delete:
-            m_area->showCursor(area::AreaCursor::Eraser);
-            break;
-        default:
-            m_area->showCursor(area::AreaCursor::Cross);
-        }
-    });
+    connect(m_palette, &Palette::clicked, m_interaction.get(), &area::AreaInteraction::chooseTool);
 
     m_status = new QPlainTextEdit(client);
     m_status->setObjectName(QStringLiteral("提示编辑框"));
@@ -73,12 +61,31 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
     m_watcher->watch(client, m_area);
     m_watcher->watch(menuBar());
 
-    m_palette->check(PaletteButton::Source);
+    connectController();
     m_palette->setRememberedToolCode(1);
-    m_area->showCursor(area::AreaCursor::Cross);
+    chooseTool(PaletteButton::Source);
+    updateCaption();
 
     move(50, 50);
     resize(designSize);
+}
+
+void MainWindow::connectController() {
+    area::ExperimentController* controller = m_controller.get();
+    connect(controller, &area::ExperimentController::statusChanged, this, &MainWindow::showStatus);
+    connect(controller, &area::ExperimentController::gaveUp, this, [this] {
+        m_prompts.inform(this, analysis::texts::giveUpTitle(), analysis::texts::giveUpMessage());
+    });
+    connect(controller, &area::ExperimentController::emptied, this, &MainWindow::showNewExperiment);
+    connect(controller, &area::ExperimentController::historyMoved, this,
+            &MainWindow::showCurrentComponent);
+    connect(controller, &area::ExperimentController::experimentChanged, this,
+            &MainWindow::updateCaption);
+    QUndoStack& history = controller->history();
+    connect(&history, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    m_undoAction->setEnabled(history.canUndo());
+    m_redoAction->setEnabled(history.canRedo());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -113,8 +120,25 @@ void MainWindow::buildMenus() {
         wireCancelCheck();
         exitProgram();
     });
+    QMenu* edit = menuBar()->addMenu(texts::editMenu);
+    m_undoAction = edit->addAction(texts::undoItem, this, &MainWindow::undo);
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = edit->addAction(texts::redoItem, this, &MainWindow::redo);
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     QMenu* about = menuBar()->addMenu(texts::aboutMenu);
     about->addAction(texts::aboutItem, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildKeys() {
+    // Escape drops a wire being drawn, as the right button does.
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this, &MainWindow::wireCancelCheck);
+    auto* remove = new QAction(this);
+    remove->setShortcut(QKeySequence::Delete);
+    connect(remove, &QAction::triggered, this, [this] { m_interaction->deleteCurrentComponent(); });
+    addActions({escape, remove});
 }
 
 void MainWindow::buildToolbar(QWidget* client) {
@@ -132,6 +156,9 @@ void MainWindow::buildToolbar(QWidget* client) {
     add(texts::toolSave, texts::toolSaveTip, &MainWindow::saveExperiment);
     add(texts::toolExport, texts::toolExportTip, &MainWindow::exportPicture);
     m_toolbar->addSeparator();
+    m_toolbar->addAction(m_undoAction);
+    m_toolbar->addAction(m_redoAction);
+    m_toolbar->addSeparator();
     add(texts::toolStart, texts::toolStartTip, &MainWindow::startExperiment);
     add(texts::toolHelp, texts::toolHelpTip, &MainWindow::showHelp);
     add(texts::toolExit, texts::toolExitTip, &MainWindow::exitProgram);
@@ -139,7 +166,7 @@ void MainWindow::buildToolbar(QWidget* client) {
 }
 
 void MainWindow::wireCancelCheck() {
-    m_interaction->wireCancelCheck();
+    m_interaction->cancel();
 }
 
 // ---- file commands ----
@@ -165,19 +192,21 @@ void MainWindow::openFile(const QString& path) {
     std::optional<QString> text = m_files.read(path);
     if (!text)
         return;
-    m_interaction->reset();
-    m_controller->resetExperiment();
+    m_interaction->cancel();
     clearPanel();
     m_palette->setRememberedToolCode(0);
     m_area->setFocus();
-    selectSelectTool();
-    m_controller->experiment().setText(std::move(*text));
-    m_controller->experiment().rebuildMotorSlots();
-    m_controller->redrawAndAnalyse();
+    chooseTool(PaletteButton::Select);
+    setExperimentFile(path);
+    m_controller->open(std::move(*text));
 }
 
 void MainWindow::saveExperiment() {
-    m_files.save(m_controller->experiment());
+    const ExperimentFiles::Saved saved = m_files.save(m_controller->experiment());
+    if (saved.result != ExperimentFiles::SaveResult::Saved)
+        return;
+    setExperimentFile(saved.path);
+    m_controller->markSaved();
 }
 
 void MainWindow::exitProgram() {
@@ -189,6 +218,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::undo() {
+    wireCancelCheck();
+    m_controller->undo();
+}
+
+void MainWindow::redo() {
+    wireCancelCheck();
+    m_controller->redo();
 }
 
 void MainWindow::exportPicture() {
@@ -206,14 +245,45 @@ void MainWindow::showAbout() {
 // ---- the new-experiment reset and the layout ----
 
 void MainWindow::startNewExperiment() {
-    m_interaction->reset();
-    m_controller->resetExperiment();
+    m_interaction->cancel();
+    m_controller->startNew();
+    setExperimentFile(QString());
+    showNewExperiment();
+}
+
+void MainWindow::showNewExperiment() {
     clearPanel();
     m_status->clear();
     m_palette->setRememberedToolCode(1);
-    m_palette->check(PaletteButton::Source);
+    chooseTool(PaletteButton::Source);
     m_area->setFocus();
-    m_area->showCursor(area::AreaCursor::Cross);
+}
+
+void MainWindow::chooseTool(PaletteButton button) {
+    m_palette->check(button);
+    m_interaction->chooseTool(button);
+}
+
+void MainWindow::showCurrentComponent() {
+    if (m_controller->currentComponent() != 0)
+        showComponentInPanel(m_controller->currentComponent());
+    else
+        clearPanel();
+}
+
+void MainWindow::setExperimentFile(const QString& path) {
+    m_experimentFile = path;
+    updateCaption();
+}
+
+void MainWindow::updateCaption() {
+    if (m_experimentFile.isEmpty()) {
+        setWindowModified(false);
+        setWindowTitle(texts::caption);
+        return;
+    }
+    setWindowTitle(texts::fileCaption.arg(QFileInfo(m_experimentFile).fileName()));
+    setWindowModified(m_controller->experiment().isModified());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -241,7 +311,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
         // A modal box inside a live resize would nest event loops.
         m_controller->setGiveUpBoxSuppressed(true);
         m_controller->redrawAndAnalyse();
-        m_controller->setGiveUpBoxSuppressed(m_interaction->state().dragInProgress);
+        m_controller->setGiveUpBoxSuppressed(false);
     }
     m_area->update();
 }
@@ -251,10 +321,6 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::showStatus(const QString& text) {
     QString shown = text;
     m_status->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-}
-
-void MainWindow::showGiveUpMessage() {
-    m_prompts.inform(this, analysis::texts::giveUpTitle(), analysis::texts::giveUpMessage());
 }
 
 void MainWindow::showLimitMessage(const QString& text) {
@@ -273,37 +339,12 @@ void MainWindow::clearPanel() {
     m_panel->clear();
 }
 
-void MainWindow::setDescription(const QString& text) {
-    m_panel->setDescription(text);
-}
-
-QString MainWindow::panelCategory() const {
-    return m_panel->category();
-}
-
-QString MainWindow::panelMinimum() const {
-    return m_panel->minimumText();
-}
-
-QString MainWindow::panelMaximum() const {
-    return m_panel->maximumText();
-}
-
 void MainWindow::setPanelResistance(const QString& text) {
     m_panel->setResistanceText(text);
 }
 
-PaletteButton MainWindow::checkedPaletteButton() const {
-    return m_palette->checked();
-}
-
-int MainWindow::rememberedToolCode() const {
-    return m_palette->rememberedToolCode();
-}
-
-void MainWindow::selectSelectTool() {
-    m_palette->check(PaletteButton::Select);
-    m_area->showCursor(area::AreaCursor::Hand);
+void MainWindow::showToolChosen(PaletteButton button) {
+    m_palette->check(button);
 }
 
 // ---- the parameter dialog ----
@@ -319,9 +360,9 @@ void MainWindow::openParameterDialog(int kind) {
         [this, current](const ParameterWrite& write) {
             const auto result =
                 write.second
-                    ? m_controller->writeFields(current, write.first.field, write.first.value,
-                                                write.second->field, write.second->value)
-                    : m_controller->writeFields(current, write.first.field, write.first.value);
+                    ? m_controller->setFields(current, write.first.field, write.first.value,
+                                              write.second->field, write.second->value)
+                    : m_controller->setFields(current, write.first.field, write.first.value);
             return result == model::Experiment::WriteResult::Written;
         },
         this);

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QAction;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -41,6 +42,9 @@ public:
     area::AreaInteraction& interaction() { return *m_interaction; }
     Palette& palette() { return *m_palette; }
 
+    // The tool of a palette button, chosen as the user's click chooses it.
+    void chooseTool(area::PaletteButton button);
+
     // The file commands of the menus and the toolbar.
     void newExperiment();  // asks to save first
     void openExperiment(); // asks to save first
@@ -52,23 +56,16 @@ public:
     void exportPicture();
     void showHelp();
     void showAbout();
+    void undo();
+    void redo();
 
     // AreaHost
-    void showStatus(const QString& text) override;
-    void showGiveUpMessage() override;
     void showLimitMessage(const QString& text) override;
-    void startNewExperiment() override;
     void showComponentInPanel(int number) override;
     void showSwitchForToggle(const QString& name) override;
     void clearPanel() override;
-    void setDescription(const QString& text) override;
-    QString panelCategory() const override;
-    QString panelMinimum() const override;
-    QString panelMaximum() const override;
     void setPanelResistance(const QString& text) override;
-    area::PaletteButton checkedPaletteButton() const override;
-    int rememberedToolCode() const override;
-    void selectSelectTool() override;
+    void showToolChosen(area::PaletteButton button) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -78,9 +75,19 @@ protected:
 private:
     void buildMenus();
     void buildToolbar(QWidget* client);
+    void buildKeys();
+    void connectController();
     void openParameterDialog(int kind);
-    void layOut();
     void wireCancelCheck();
+    // The new-experiment reset: the experiment, its history and the window.
+    void startNewExperiment();
+    // The new-experiment reset of the window: panel, status line, palette.
+    void showNewExperiment();
+    void showStatus(const QString& text);
+    // The panel after undo or redo: the current component if it still exists.
+    void showCurrentComponent();
+    void setExperimentFile(const QString& path);
+    void updateCaption();
 
     Prompts& m_prompts;
     ExperimentFiles m_files;
@@ -92,6 +99,9 @@ private:
     QPlainTextEdit* m_status = nullptr;
     QToolBar* m_toolbar = nullptr;
     WireCancelWatcher* m_watcher = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QString m_experimentFile; // the file last opened or saved; empty for none
     bool m_sizedToFrame = false;
 };
 

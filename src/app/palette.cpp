@@ -48,19 +48,6 @@ QLabel* makeLabel(QWidget* parent, const QString& unitName, const QString& text,
 
 } // namespace
 
-int toolCodeOf(PaletteButton button) {
-    switch (button) {
-    case PaletteButton::Select:
-    case PaletteButton::Move:
-    case PaletteButton::Delete:
-        return 0;
-    case PaletteButton::Wire:
-        return 9;
-    default:
-        return static_cast<int>(button) - static_cast<int>(PaletteButton::Source) + 1;
-    }
-}
-
 Palette::Palette(QWidget* parent) : QObject(parent), m_group(new QButtonGroup(this)) {
     // Backgrounds first, so the buttons stand on them.
     QLabel* toolsBack = makeLabel(parent, QStringLiteral("工具箱底标签"), {}, {16, 65, 85, 135});
@@ -90,7 +77,7 @@ Palette::Palette(QWidget* parent) : QObject(parent), m_group(new QButtonGroup(th
         m_widgets.append(radio);
         const PaletteButton which = design.button;
         connect(radio, &QRadioButton::clicked, this, [this, which] {
-            const int code = toolCodeOf(which);
+            const int code = area::toolCodeOf(which);
             if (code != 0)
                 setRememberedToolCode(code);
             emit clicked(which);

@@ -46,8 +46,4 @@ private:
     QList<QWidget*> m_widgets;
 };
 
-// The tool code a palette button stands for: 1 to 8 for the component
-// buttons, 9 for the wire, 0 for select, move and delete.
-int toolCodeOf(area::PaletteButton button);
-
 } // namespace ampery::app

@@ -51,9 +51,9 @@ struct DragLimits {
     int minX, maxXFromRight, minY, maxYFromBottom;
 };
 
-DragLimits dragLimitsFor(const QString& typeWord) {
+DragLimits dragLimitsFor(int type) {
     using namespace model;
-    switch (typeForWord(typeWord)) {
+    switch (type) {
     case Source:
         return {-9, 71, 6, 75};
     case Switch:
@@ -105,8 +105,8 @@ std::optional<int> sliderPositionAt(QPoint topLeft, QPoint click) {
     return 4;
 }
 
-QPoint clampDraggedPointer(QPoint pointer, QPoint grabOffset, const QString& typeWord, QSize area) {
-    const DragLimits limits = dragLimitsFor(typeWord);
+QPoint clampDraggedPointer(QPoint pointer, QPoint grabOffset, int type, QSize area) {
+    const DragLimits limits = dragLimitsFor(type);
     int x = pointer.x();
     int y = pointer.y();
     if (x - grabOffset.x() <= limits.minX)

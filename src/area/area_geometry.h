@@ -28,8 +28,8 @@ std::optional<TerminalHit> hitTerminal(int type, QPoint topLeft, QPoint click);
 std::optional<int> sliderPositionAt(QPoint topLeft, QPoint click);
 
 // Keeps a dragged box inside an area of the given size. The limits depend on
-// the type word the settings panel shows; the upper limit wins when the area
-// is too small for both.
-QPoint clampDraggedPointer(QPoint pointer, QPoint grabOffset, const QString& typeWord, QSize area);
+// the component's type; the upper limit wins when the area is too small for
+// both.
+QPoint clampDraggedPointer(QPoint pointer, QPoint grabOffset, int type, QSize area);
 
 } // namespace ampery::area

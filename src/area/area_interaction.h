@@ -1,8 +1,9 @@
 #pragma once
 
-#include "interaction_state.h"
+#include "delete_tool.h"
+#include "move_tool.h"
 #include "place_tool.h"
-#include "pointer_tool.h"
+#include "select_tool.h"
 #include "wire_tool.h"
 
 #include <QObject>
@@ -13,12 +14,18 @@ namespace ampery::area {
 class AreaHost;
 class ExperimentController;
 
-// The experiment area's mouse handlers: derives the tool state from the
-// palette and hands each event to the tool it belongs to.
+// The tools of the experiment area and the one in use. The palette pushes
+// the user's choice here; the area hands each mouse event to the tool in use.
 class AreaInteraction : public QObject {
     Q_OBJECT
 public:
     AreaInteraction(ExperimentController& controller, AreaHost& host, QObject* parent = nullptr);
+
+    // The tool of a palette button; the one in use ends what it had begun.
+    void chooseTool(PaletteButton choice);
+    PaletteButton chosenTool() const { return m_choice; }
+    // 0 select, move or delete, 1 to 8 place that type, 9 wire.
+    int toolCode() const { return toolCodeOf(m_choice); }
 
     void leftButtonDown(QPoint point);
     void pointerMove(QPoint point);
@@ -26,27 +33,28 @@ public:
     void rightButtonDown(QPoint point);
     void doubleClick(QPoint point);
 
-    // Reads the palette: cursor, tool code, move-armed and delete-mode flags.
-    void applyToolState();
-    // Run when the pointer moves over any other control: drops an unfinished
-    // wire and ends a drag that lost its button-up.
-    void wireCancelCheck();
-    // New experiment and open: no wire, no drag, no tool armed.
-    void reset();
+    // The pointer moved over another control, or Escape: an unfinished wire
+    // is dropped and a drag that lost its button-up ends.
+    void cancel();
+    // The Delete key.
+    void deleteCurrentComponent();
 
-    const InteractionState& state() const { return m_state; }
     PlaceTool& placeTool() { return m_placeTool; }
 
 signals:
     void cursorChanged(ampery::area::AreaCursor cursor);
 
 private:
-    ExperimentController& m_controller;
+    Tool& toolFor(PaletteButton choice);
+
     AreaHost& m_host;
-    InteractionState m_state;
-    PlaceTool m_placeTool;
+    SelectTool m_selectTool;
+    MoveTool m_moveTool;
+    DeleteTool m_deleteTool;
     WireTool m_wireTool;
-    PointerTool m_pointerTool;
+    PlaceTool m_placeTool;
+    PaletteButton m_choice = PaletteButton::Source;
+    Tool* m_tool = &m_placeTool;
 };
 
 } // namespace ampery::area

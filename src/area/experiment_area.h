@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interaction_state.h"
+#include "tool_choice.h"
 
 #include <QWidget>
 

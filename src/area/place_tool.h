@@ -1,35 +1,28 @@
 #pragma once
 
-#include <QPoint>
+#include "tool.h"
 
 #include <chrono>
 
 namespace ampery::area {
 
-class AreaHost;
-class ExperimentController;
-struct InteractionState;
-
-// Places a component of the tool's type where the user clicks: draws its
-// picture, appends its record and shows it in the panel. Placing neither
-// redraws nor analyses.
-class PlaceTool {
+// 电源 … 电压器: places a component of the chosen type where the user clicks
+// and shows it in the panel. The tool stays, so the next click places another.
+class PlaceTool : public Tool {
 public:
-    PlaceTool(ExperimentController& controller, AreaHost& host, InteractionState& state);
+    using Tool::Tool;
 
-    // Returns false when a limit refused the placement (the caller then
-    // derives the tool state again).
-    bool place(int type, QPoint click);
+    AreaCursor cursor() const override { return AreaCursor::Cross; }
+    void press(QPoint point) override;
+
+    int type() const { return m_type; }
+    void setType(int type) { m_type = type; }
 
     // The pause before a limit message; long event scripts shorten it.
     void setLimitPause(std::chrono::milliseconds pause) { m_limitPause = pause; }
 
 private:
-    bool refusedByLimit(int type, int& motorSlot);
-
-    ExperimentController& m_controller;
-    AreaHost& m_host;
-    InteractionState& m_state;
+    int m_type = 1;
     std::chrono::milliseconds m_limitPause{200};
 };
 

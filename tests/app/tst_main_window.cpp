@@ -82,10 +82,14 @@ private slots:
         e.setText(e.text().left(e.text().indexOf("⊙")));
         for (int k = 0; k < 5; ++k)
             e.addComponent(100 + 80 * k, 300, e.nameNewComponent(model::Resistor), model::Resistor);
-        for (const auto& [a, b] : {std::pair{"电源1∧", "电阻1∧"}, {"电阻1∧", "电阻2∧"},
-                                   {"电阻1∨", "电阻3∧"}, {"电阻3∧", "电阻5∧"},
-                                   {"电阻2∨", "电阻4∧"}, {"电阻4∧", "电阻5∨"},
-                                   {"电阻3∨", "电源1∨"}, {"电阻4∨", "电阻3∨"}})
+        for (const auto& [a, b] : {std::pair{"电源1∧", "电阻1∧"},
+                                   {"电阻1∧", "电阻2∧"},
+                                   {"电阻1∨", "电阻3∧"},
+                                   {"电阻3∧", "电阻5∧"},
+                                   {"电阻2∨", "电阻4∧"},
+                                   {"电阻4∧", "电阻5∨"},
+                                   {"电阻3∨", "电源1∨"},
+                                   {"电阻4∨", "电阻3∨"}})
             model::appendWire(e, a, b, "1|1┇2|2");
         QString statusWithBox = "not shown";
         f.prompts.whileInformed = [&](const app::ScriptedPrompts::Shown&) {
@@ -293,15 +297,14 @@ private slots:
         WindowFixture f;
         f.showLitLamp();
         QWidget* area = f.find<QWidget>("画板1");
-        f.window->palette().check(area::PaletteButton::Wire);
-        f.window->palette().setRememberedToolCode(9);
+        f.window->chooseTool(area::PaletteButton::Wire);
         const QString before = f.experiment().text();
         QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(46, 106)); // 电源1∧
-        QVERIFY(f.window->interaction().state().wireInProgress);
+        QVERIFY(f.window->controller().wireInProgress());
         QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton,
                           Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(f.find<QWidget>("单选框_电灯"), &hover);
-        QVERIFY(!f.window->interaction().state().wireInProgress);
+        QVERIFY(!f.window->controller().wireInProgress());
         QCOMPARE(f.experiment().text(), before);
     }
 };

@@ -136,10 +136,10 @@ private slots:
         f.choose(PaletteButton::Wire);
         const QPoint end = lampMinus(f.topLeft(2));
         f.mouse.wire(lampPlus(f.topLeft(1)), end);
-        QVERIFY(!f.window->interaction().state().wireInProgress);
+        QVERIFY(!f.window->controller().wireInProgress());
         QTest::mouseDClick(f.mouse.area, Qt::LeftButton, {}, end);
-        QVERIFY(f.window->interaction().state().wireInProgress);
-        QCOMPARE(f.window->interaction().state().pendingWireStart, "电灯2∨");
+        QVERIFY(f.window->controller().wireInProgress());
+        QCOMPARE(f.window->controller().pendingWireStart(), "电灯2∨");
         f.mouse.hover(end + QPoint(0, 40));
         f.mouse.click(lampPlus(f.topLeft(2)));
         QVERIFY(f.experiment().text().contains("⊙电灯2∨|电灯2∧¤"));
@@ -167,7 +167,7 @@ private slots:
         f.mouse.click(lampMinus(f.topLeft(1)));
         f.mouse.hover({200, 300});
         f.mouse.rightClick({200, 300});
-        QVERIFY(!f.window->interaction().state().wireInProgress);
+        QVERIFY(!f.window->controller().wireInProgress());
         QCOMPARE(f.experiment().text(), one);
         QVERIFY(f.find<QRadioButton>("单选框_导线")->isChecked()); // the tool stays
     }
@@ -208,7 +208,7 @@ private slots:
         f.mouse.click({200, 200});
         QCOMPARE(f.experiment().components().size(), std::size_t(11));
         QCOMPARE(f.prompts.shown.last().text, "一个实验最多只能放置10个电动机。");
-        QCOMPARE(f.window->interaction().state().toolCode, 6);
+        QCOMPARE(f.window->interaction().toolCode(), 6);
         // After deleting the source the next one is 电源1 again.
         f.place(PaletteButton::Delete, {80, 100});
         f.place(PaletteButton::Source, {80, 100});
@@ -273,7 +273,7 @@ private slots:
         f.mouse.drag({36, 100}, {2000, 2000});
         QCOMPARE(f.topLeft(1), QPoint(area.width() - 78, area.height() - 70));
         QVERIFY2(wireOnBothPosts(), qPrintable(f.experiment().text()));
-        QVERIFY(!f.window->interaction().state().dragInProgress);
+        QVERIFY(!f.window->controller().dragInProgress());
     }
 
     void rheostatSliderZones_data() {

@@ -118,7 +118,7 @@ private slots:
 
         const QPoint grab = scene.lampTopLeft + QPoint(30, 30);
         QTest::mousePress(f.area, Qt::LeftButton, {}, grab);
-        QVERIFY(f.window->interaction().state().dragInProgress);
+        QVERIFY(f.window->controller().dragInProgress());
         const QList<QPoint> steps{{240, 200}, {260, 230}, {255, 228}, {5, 5}, {480, 390}};
         for (const QPoint step : steps) {
             QTest::mouseMove(f.area, step);

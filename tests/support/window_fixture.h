@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "area/experiment_controller.h"
+#include "controller_test_access.h"
 #include "model/component_type.h"
 #include "model/wire_edits.h"
 #include "scripted_prompts.h"
@@ -23,7 +24,10 @@ struct WindowFixture {
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    ampery::model::Experiment& experiment() { return window->controller().experiment(); }
+    // The experiment itself, for building circuits without the mouse.
+    ampery::model::Experiment& experiment() {
+        return ampery::area::ControllerTestAccess::experiment(window->controller());
+    }
 
     // A lamp lit by a source through two wires, built through the model and
     // shown: pictures, wires and the analysis's lamp picture are on the area.
