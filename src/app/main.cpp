@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     ampery::app::WidgetPrompts prompts;
     ampery::app::MainWindow window(prompts);
     window.show();
+    QTimer::singleShot(0, &window, &ampery::app::MainWindow::offerRecovery);
 #ifndef NDEBUG
     // Test hook of the desktop smoke test; release builds have none.
     const QString openOnStart = qEnvironmentVariable("AMPERY_TEST_OPEN");

@@ -11,6 +11,7 @@
 #include "parameter_dialog.h"
 #include "picture_export.h"
 #include "prompts.h"
+#include "recovery_writer.h"
 #include "settings_panel.h"
 #include "wire_cancel_watcher.h"
 
@@ -28,10 +29,16 @@ namespace ampery::app {
 
 using area::PaletteButton;
 
-MainWindow::MainWindow(Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_prompts(prompts), m_files(prompts, this) {
+MainWindow::MainWindow(Prompts& prompts, QWidget* parent, const QString& recoveryFolder)
+    : QMainWindow(parent), m_prompts(prompts), m_files(prompts, this),
+      m_recoveryStore(recoveryFolder) {
     m_controller = std::make_unique<area::ExperimentController>(devicePixelRatioF());
     m_interaction = std::make_unique<area::AreaInteraction>(*m_controller, *this);
+    m_recoveryWriter = new RecoveryWriter(
+        m_recoveryStore, [this] { return m_controller->experiment().text(); }, this);
+    connect(m_recoveryWriter, &RecoveryWriter::writeFailed, this, [this](const QString& reason) {
+        m_prompts.inform(this, texts::noteTitle, texts::recoveryNotWritten.arg(reason));
+    });
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("客户区"));
@@ -80,7 +87,7 @@ void MainWindow::connectController() {
     connect(controller, &area::ExperimentController::historyMoved, this,
             &MainWindow::showCurrentComponent);
     connect(controller, &area::ExperimentController::experimentChanged, this,
-            &MainWindow::updateCaption);
+            &MainWindow::followExperiment);
     QUndoStack& history = controller->history();
     connect(&history, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
     connect(&history, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
@@ -97,7 +104,12 @@ void MainWindow::showEvent(QShowEvent* event) {
     resize(designSize - (frameGeometry().size() - size()));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The controller goes after the recovery store: it must not tell the
+    // window of its last changes meanwhile.
+    m_controller->history().disconnect(this);
+    m_controller->disconnect(this);
+}
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(texts::fileMenu);
@@ -214,10 +226,60 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_files.mayDiscard(m_controller->experiment()))
-        event->accept();
-    else
+    if (!m_files.mayDiscard(m_controller->experiment())) {
         event->ignore();
+        return;
+    }
+    // The user has decided about every unsaved change: nothing to recover.
+    m_recoveryWriter->experimentChanged(false);
+    event->accept();
+}
+
+void MainWindow::followExperiment() {
+    updateCaption();
+    m_recoveryWriter->experimentChanged(m_controller->experiment().isModified());
+}
+
+void MainWindow::flushRecovery() {
+    m_recoveryWriter->flush();
+}
+
+void MainWindow::offerRecovery() {
+    for (const RecoveryStore::Orphan& orphan : m_recoveryStore.orphans())
+        if (offerRecoveryCopy(orphan))
+            return;
+}
+
+bool MainWindow::offerRecoveryCopy(const RecoveryStore::Orphan& orphan) {
+    std::optional<RecoveryStore::ClaimedOrphan> claimed = m_recoveryStore.claim(orphan);
+    if (!claimed)
+        return false;
+    model::FileText read = RecoveryStore::read(*claimed);
+    if (!read.ok) {
+        const QString unreadable = claimed->path();
+        const RecoveryStore::KeptAside kept = RecoveryStore::keepAside(std::move(*claimed));
+        m_prompts.inform(this, texts::noteTitle,
+                         texts::recoveryUnreadable.arg(
+                             unreadable, read.error, kept.path.isEmpty() ? unreadable : kept.path));
+        return false;
+    }
+    if (m_prompts.ask(this, texts::questionTitle, texts::recoveryQuestion, false) !=
+        Prompts::Answer::Yes) {
+        RecoveryStore::remove(std::move(*claimed));
+        return false;
+    }
+    m_interaction->cancel();
+    clearPanel();
+    m_palette->setRememberedToolCode(0);
+    m_area->setFocus();
+    chooseTool(PaletteButton::Select);
+    setExperimentFile(QString());
+    m_controller->open(std::move(read.text), area::ExperimentController::Opened::Unsaved);
+    // The old copy goes only once the text is safe in this program's own.
+    m_recoveryWriter->flush();
+    if (QFileInfo::exists(m_recoveryStore.path()))
+        RecoveryStore::remove(std::move(*claimed));
+    return true;
 }
 
 void MainWindow::undo() {

@@ -2,6 +2,7 @@
 
 #include "area/area_host.h"
 #include "experiment_files.h"
+#include "recovery_store.h"
 
 #include <QMainWindow>
 
@@ -20,6 +21,7 @@ class ExperimentController;
 namespace ampery::app {
 
 class Palette;
+class RecoveryWriter;
 class Prompts;
 class SettingsPanel;
 class WireCancelWatcher;
@@ -35,7 +37,10 @@ public:
     // Between the status line and the area.
     static constexpr int statusGap = 4;
 
-    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr);
+    // Recovery copies go to the folder: the user's application data unless
+    // a test gives its own.
+    explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr,
+                        const QString& recoveryFolder = RecoveryStore::defaultFolder());
     ~MainWindow() override;
 
     area::ExperimentController& controller() { return *m_controller; }
@@ -58,6 +63,11 @@ public:
     void showAbout();
     void undo();
     void redo();
+    // At start: the experiments of programs that ended without closing are
+    // offered back, newest first, until one is taken.
+    void offerRecovery();
+    // Writes the recovery copy of a change that is still waiting.
+    void flushRecovery();
 
     // AreaHost
     void showLimitMessage(const QString& text) override;
@@ -88,6 +98,10 @@ private:
     void showCurrentComponent();
     void setExperimentFile(const QString& path);
     void updateCaption();
+    // After every change: the caption and the recovery copy follow.
+    void followExperiment();
+    // Offers one recovery copy; whether it was taken.
+    bool offerRecoveryCopy(const RecoveryStore::Orphan& orphan);
 
     Prompts& m_prompts;
     ExperimentFiles m_files;
@@ -102,6 +116,8 @@ private:
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     QString m_experimentFile; // the file last opened or saved; empty for none
+    RecoveryStore m_recoveryStore;
+    RecoveryWriter* m_recoveryWriter = nullptr;
     bool m_sizedToFrame = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -16,10 +17,13 @@
 // A real main window, headless, whose prompts answer from a script.
 struct WindowFixture {
     ampery::app::ScriptedPrompts prompts;
+    // Recovery copies of this window only, gone with the fixture.
+    QTemporaryDir recoveryFolder;
     std::unique_ptr<ampery::app::MainWindow> window;
 
-    WindowFixture() {
-        window = std::make_unique<ampery::app::MainWindow>(prompts);
+    explicit WindowFixture(const QString& recoveryPath = {}) {
+        window = std::make_unique<ampery::app::MainWindow>(
+            prompts, nullptr, recoveryPath.isEmpty() ? recoveryFolder.path() : recoveryPath);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
