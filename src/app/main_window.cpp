@@ -135,9 +135,11 @@ void MainWindow::buildMenus() {
     QMenu* edit = menuBar()->addMenu(texts::editMenu);
     m_undoAction = edit->addAction(texts::undoItem, this, &MainWindow::undo);
     m_undoAction->setShortcut(QKeySequence::Undo);
+    m_undoAction->setToolTip(texts::toolUndoTip);
     m_redoAction = edit->addAction(texts::redoItem, this, &MainWindow::redo);
     m_redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_redoAction->setToolTip(texts::toolRedoTip);
     QMenu* about = menuBar()->addMenu(texts::aboutMenu);
     about->addAction(texts::aboutItem, this, &MainWindow::showAbout);
 }

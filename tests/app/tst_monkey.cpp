@@ -14,6 +14,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTimer>
+#include <QUndoStack>
 
 using namespace ampery;
 
@@ -91,7 +92,17 @@ public:
     }
 
     QString step() {
-        switch (m_random.bounded(18)) {
+        switch (m_random.bounded(22)) {
+        case 18:
+        case 19:
+            QTest::keyClick(m_area, Qt::Key_Z, Qt::ControlModifier);
+            return "undo";
+        case 20:
+            QTest::keyClick(m_area, Qt::Key_Y, Qt::ControlModifier);
+            return "redo";
+        case 21:
+            QTest::keyClick(m_area, Qt::Key_Escape);
+            return "escape";
         case 16:
         case 17:
             drawWire();
@@ -159,7 +170,8 @@ private:
         if (all.empty() || m_random.bounded(3) == 0)
             return {m_random.bounded(-10, size.width() + 10),
                     m_random.bounded(-10, size.height() + 10)};
-        const model::Component& c = all[static_cast<std::size_t>(m_random.bounded(int(all.size())))];
+        const model::Component& c =
+            all[static_cast<std::size_t>(m_random.bounded(int(all.size())))];
         return {c.x + m_random.bounded(-12, 90), c.y + m_random.bounded(-16, 80)};
     }
 
@@ -168,7 +180,8 @@ private:
         const std::vector<model::Component> all = m_f.experiment().components();
         if (all.empty())
             return std::nullopt;
-        const model::Component& c = all[static_cast<std::size_t>(m_random.bounded(int(all.size())))];
+        const model::Component& c =
+            all[static_cast<std::size_t>(m_random.bounded(int(all.size())))];
         for (int tries = 0; tries < 50; ++tries) {
             const QPoint p(c.x + m_random.bounded(-12, 90), c.y + m_random.bounded(-16, 80));
             if (const auto hit = area::hitTerminal(c.type, {c.x, c.y}, p))
@@ -232,6 +245,29 @@ private:
     QWidget* m_area = nullptr;
 };
 
+// Undoing every step there is and redoing as many must give back the
+// experiment as it stood, byte for byte; with the whole history kept, the
+// undone experiment is the one the history started from. Empty text when it
+// holds.
+QString historyFault(WindowFixture& f, const std::optional<model::Experiment>& start) {
+    QUndoStack& history = f.window->controller().history();
+    const model::Experiment now = f.experiment();
+    const int steps = history.index();
+    while (history.canUndo())
+        f.window->undo();
+    if (start && history.count() < area::ExperimentController::historyLimit &&
+        !f.experiment().hasSameStateAs(*start))
+        return "undoing every step does not give the starting experiment";
+    for (int k = 0; k < steps; ++k)
+        f.window->redo();
+    if (!f.experiment().hasSameStateAs(now))
+        return "redoing every step does not give the same experiment:\n" + now.text() + "\n" +
+               f.experiment().text();
+    if (f.experiment().isModified() != now.isModified())
+        return "the modified flag changed across undo and redo";
+    return {};
+}
+
 } // namespace
 
 class TestMonkey : public QObject {
@@ -243,9 +279,14 @@ private slots:
             f.window->interaction().placeTool().setLimitPause(std::chrono::milliseconds(0));
             Monkey monkey(f, seed);
             const int events = eventsPerSeed();
+            std::optional<model::Experiment> start = f.experiment();
             for (int k = 0; k < events; ++k) {
                 const QString what = monkey.step();
-                const QString fault = grammarFault(f.experiment());
+                if (f.window->controller().history().count() == 0)
+                    start = f.experiment(); // a new history
+                QString fault = grammarFault(f.experiment());
+                if (fault.isEmpty() && k % 50 == 49)
+                    fault = historyFault(f, start);
                 if (!fault.isEmpty())
                     QFAIL(qPrintable(
                         QString("seed %1, event %2 (%3): %4").arg(seed).arg(k).arg(what, fault)));
