@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds a source, a switch and a lamp by hand in the real window under Xvfb,
 # with clicks and pointer moves as a student makes them, and takes a
-# screenshot with the switch open and one after double-clicking it closed.
+# screenshot with the switch open, one after double-clicking it closed and
+# one after a long drag of the lamp.
 # A check to look at, not a test: it prints nothing about what it sees.
 # usage: build_by_hand.sh PROGRAM [OUTPUT-DIR]
 set -u
@@ -27,7 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ampery$' | head -1)
+WIN=$(timeout 20 xdotool search --sync --onlyvisible --name 'Ampery$' | head -1)
 [ -n "$WIN" ] || { echo "no Ampery window" >&2; exit 1; }
 sleep 1
 xdotool windowmove "$WIN" 50 50 windowsize "$WIN" 1100 800
@@ -74,6 +75,18 @@ xdotool mousemove $((AX + 300)) $((AY + 110)); sleep $STEP
 xdotool click --repeat 2 --delay 80 1; sleep 0.5
 xdotool mousemove $((AX + 600)) $((AY + 500)); sleep 0.5
 import -window root "$OUT/hand_closed.png"
+
+# A long drag of the lamp with the move tool, far to the right and up: its
+# two wires must stay on the lamp's posts and on the switch's and source's.
+palette 21 126                          # 移动 (move)
+xdotool mousemove $((AX + 300)) $((AY + 290)); sleep $STEP
+xdotool mousedown 1; sleep $STEP
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((AX + 300 + 40 * step)) $((AY + 290 - 12 * step)); sleep $STEP
+done
+xdotool mouseup 1; sleep 0.5
+xdotool mousemove $((AX + 600)) $((AY + 500)); sleep 0.5
+import -window root "$OUT/hand_dragged.png"
 
 # Leave by the keyboard (Ctrl+Q); an unsaved experiment may ask first: that
 # screen is kept, and the program is then killed by the cleanup.
