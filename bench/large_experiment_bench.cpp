@@ -1,5 +1,6 @@
 #include "analysis/analyse.h"
 #include "area/area_geometry.h"
+#include "area/experiment_controller.h"
 #include "model/component_type.h"
 #include "model/experiment.h"
 #include "model/experiment_file.h"
@@ -20,7 +21,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -202,6 +206,52 @@ void analyseLarge(benchmark::State& state) {
         benchmark::DoNotOptimize(analysis::analyse(f.experiment));
 }
 BENCHMARK(analyseLarge)->Name("open_part/analyse")->Arg(300)->Unit(benchmark::kMillisecond);
+
+// The heap in use, as the C library counts it.
+std::size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+// The history of 200 whole drags of the largest experiment, each of another
+// component by a few pixels, as a lesson of tidying up makes them: the time
+// of one drag from press to release, and the memory the history holds beyond
+// the experiment itself.
+void historyOfDrags(benchmark::State& state) {
+    Fixture f(state);
+    const QString text = model::decodeExperimentBytes(f.bytes).text;
+    double heldBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto controller = std::make_unique<area::ExperimentController>();
+        controller->setAreaSize(areaSize);
+        controller->open(text);
+        const std::size_t before = heapInUse();
+        state.ResumeTiming();
+        for (int k = 0; k < area::ExperimentController::historyLimit; ++k) {
+            const int number = 1 + k % f.experiment.highestNumber();
+            const std::optional<model::Component> c =
+                controller->experiment().readComponent(number);
+            const QPoint grab(c->x + 38, c->y + 34);
+            controller->beginDrag(number, grab);
+            controller->moveDrag(grab + QPoint(3, 2));
+            controller->moveDrag(grab + QPoint(6, 4));
+            controller->endDrag();
+        }
+        state.PauseTiming();
+        heldBytes = static_cast<double>(heapInUse() - before);
+        if (controller->history().count() != area::ExperimentController::historyLimit)
+            state.SkipWithError("the drags were not one step each");
+        controller.reset();
+        state.ResumeTiming();
+    }
+    state.counters["history_MiB"] = heldBytes / (1024.0 * 1024.0);
+    state.counters["file_MiB"] = static_cast<double>(f.bytes.size()) / (1024.0 * 1024.0);
+}
+BENCHMARK(historyOfDrags)
+    ->Name("history/200_drags")
+    ->Arg(300)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -311,15 +311,17 @@ void ExperimentController::undo() {
     if (!m_history.canUndo())
         return;
     m_history.undo();
-    followCleanState();
-    emit historyMoved();
-    emit experimentChanged();
+    tellHistoryMoved();
 }
 
 void ExperimentController::redo() {
     if (!m_history.canRedo())
         return;
     m_history.redo();
+    tellHistoryMoved();
+}
+
+void ExperimentController::tellHistoryMoved() {
     followCleanState();
     emit historyMoved();
     emit experimentChanged();

@@ -160,6 +160,8 @@ private:
     void recordStep(const QString& label);
     // Puts back a state of the history and shows it.
     void restore(const model::ExperimentSnapshot& snapshot);
+    // After undo or redo: the modified flag and the listeners follow.
+    void tellHistoryMoved();
     void startHistory(Opened opened);
     // The modified flag follows the history: clean is the saved state.
     void followCleanState();
