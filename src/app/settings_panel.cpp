@@ -45,7 +45,8 @@ constexpr std::array<TypeContent, model::typeCount> contentByType = {{
 }};
 
 TypeContent contentOf(int type) {
-    return model::isComponentType(type) ? contentByType[static_cast<std::size_t>(type - 1)] : TypeContent{};
+    return model::isComponentType(type) ? contentByType[static_cast<std::size_t>(type - 1)]
+                                        : TypeContent{};
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& unitName, const QString& caption,

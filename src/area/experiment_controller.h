@@ -106,7 +106,7 @@ public:
 
     // Full redraw, then the analysis when a component exists.
     void redrawAndAnalyse();
-    // New canvases of the area's size, redrawn and analysed.
+    // New white canvases of the area's size; the caller redraws.
     void setAreaSize(QSize size);
     // The give-up box would interrupt a live resize; the status line still
     // shows the give-up text meanwhile.

@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace ampery;
@@ -47,7 +47,8 @@ private slots:
         app::AboutDialog about(prompts);
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        auto* close = about.findChild<QDialogButtonBox*>("关闭按钮")->button(QDialogButtonBox::Close);
+        auto* close =
+            about.findChild<QDialogButtonBox*>("关闭按钮")->button(QDialogButtonBox::Close);
         QCOMPARE(close->text(), "关闭");
         QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!about.isVisible());

@@ -97,14 +97,13 @@ private slots:
         QTest::addColumn<QString>("track");
         QTest::addColumn<QPoint>("drag");
         QTest::addColumn<QString>("moved");
-        QTest::addRow("three points") << "16|54┇100|60┇262|52" << QPoint(30, 0)
-                                      << "46|54┇115|60┇262|52";
-        QTest::addRow("three points, halves") << "16|54┇100|60┇262|52" << QPoint(31, -3)
-                                              << "47|51┇116|58┇262|52";
+        QTest::addRow("three points")
+            << "16|54┇100|60┇262|52" << QPoint(30, 0) << "46|54┇115|60┇262|52";
+        QTest::addRow("three points, halves")
+            << "16|54┇100|60┇262|52" << QPoint(31, -3) << "47|51┇116|58┇262|52";
         QTest::addRow("two points") << "16|54┇262|52" << QPoint(40, -20) << "56|34┇262|52";
         QTest::addRow("one point") << "16|54" << QPoint(7, -3) << "23|51";
-        QTest::addRow("halves away from zero") << "0|0┇0|0┇0|0" << QPoint(-5, 3)
-                                               << "-5|3┇-3|2┇0|0";
+        QTest::addRow("halves away from zero") << "0|0┇0|0┇0|0" << QPoint(-5, 3) << "-5|3┇-3|2┇0|0";
         QTest::addRow("thirds") << "0|0┇0|0┇0|0┇0|0" << QPoint(-6, 2) << "-6|2┇-4|1┇-2|1┇0|0";
         // 3 × 1/6 is exactly a half only when computed as one division.
         QTest::addRow("sixths") << "0|0┇0|0┇0|0┇0|0┇0|0┇0|0┇0|0" << QPoint(3, -3)

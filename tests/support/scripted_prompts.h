@@ -4,8 +4,8 @@
 
 #include <QList>
 
-#include <functional>
 #include <QStringList>
+#include <functional>
 
 namespace ampery::app {
 
@@ -20,9 +20,9 @@ public:
         FileDialogSetup setup;
     };
 
-    QList<Answer> answers;    // taken in order by ask(); No when exhausted
-    QStringList fileNames;    // taken in order by the file dialogs; empty = cancel
-    bool desktopOpens = true;     // what openWithDesktop reports
+    QList<Answer> answers;         // taken in order by ask(); No when exhausted
+    QStringList fileNames;         // taken in order by the file dialogs; empty = cancel
+    bool desktopOpens = true;      // what openWithDesktop reports
     QStringList installedPrograms; // what openWithProgram finds
     QList<Shown> shown;
     // Runs while an information box would be open.
