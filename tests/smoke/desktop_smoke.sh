@@ -40,6 +40,10 @@ run_on_display() {
 }
 
 if [ "${AMPERY_SMOKE_ON_DISPLAY:-}" = 1 ]; then
+    # A data folder of its own: no recovery copy of another run is offered.
+    XDG_DATA_HOME=$(mktemp -d)
+    export XDG_DATA_HOME
+    trap 'rm -rf "$XDG_DATA_HOME"' EXIT
     run_on_display
 else
     AMPERY_SMOKE_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x700x24" "$0" "$@"
