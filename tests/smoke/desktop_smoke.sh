@@ -13,7 +13,7 @@ run_on_display() {
     AMPERY_TEST_OPEN="$experiment" "$program" &
     local pid=$!
     local window
-    window=$(timeout 20 xdotool search --sync --name 'Ampery$' | head -n 1) || {
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Ampery$' | head -n 1) || {
         echo "smoke: no window captioned Ampery appeared" >&2
         kill "$pid"
         return 1
