@@ -160,11 +160,13 @@ void ExperimentController::beginDrag(int number, QPoint pointer) {
     const std::optional<model::Component> component = m_experiment.readComponent(number);
     if (!component)
         return;
+    const QString textAtStart = m_experiment.text();
     m_drag = Drag{number,
                   component->type,
                   pointer - QPoint(component->x, component->y),
                   pointer,
                   model::collectAttachedWires(m_experiment, component->name),
+                  textAtStart,
                   false};
     // Only the dragged component's wires move: the others are drawn once.
     QStringList tracks;
@@ -192,14 +194,14 @@ void ExperimentController::endDrag() {
     if (!m_drag)
         return;
     const bool moved = m_drag->moved;
+    // A press that never moved changes nothing: the wires turned to start at
+    // the component turn back, and there is no step.
+    if (!moved)
+        m_experiment.setText(m_drag->textAtStart);
     m_drag.reset();
     m_stillWires.reset();
-    // A press without a move only turned wires to start at the component:
-    // nothing the user sees, so no step of its own.
     if (moved)
         recordStep(step::drag);
-    else
-        m_base = model::ExperimentSnapshot(m_experiment, &m_base);
     finishChange();
 }
 

@@ -142,6 +142,7 @@ private:
         QPoint grabOffset;
         QPoint origin;
         model::AttachedWires wires;
+        QString textAtStart; // before the wires were turned to start here
         bool moved = false;
     };
 

@@ -251,6 +251,8 @@ private:
 // holds.
 QString historyFault(WindowFixture& f, const std::optional<model::Experiment>& start) {
     QUndoStack& history = f.window->controller().history();
+    // A wire or drag still going on ends first, as undo ends it.
+    f.window->interaction().cancel();
     const model::Experiment now = f.experiment();
     const int steps = history.index();
     while (history.canUndo())
