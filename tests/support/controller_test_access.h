@@ -10,11 +10,6 @@ struct ControllerTestAccess {
     static model::Experiment& experiment(ExperimentController& controller) {
         return controller.m_experiment;
     }
-    // Takes the experiment as it now stands as the state the next step
-    // starts from, as if the direct edits had been opened from a file.
-    static void rebase(ExperimentController& controller) {
-        controller.m_base = model::ExperimentSnapshot(controller.m_experiment);
-    }
 };
 
 } // namespace ampery::area
