@@ -39,12 +39,22 @@ struct DisplayStep {
     bool operator==(const DisplayStep&) const = default;
 };
 
+// What a meter shows, in the diagram's short form: "0.3A", "2.5V", or a
+// word when it shows no true value.
+struct MeterReading {
+    QString name;
+    QString text;
+
+    bool operator==(const MeterReading&) const = default;
+};
+
 struct AnalysisOutcome {
     QString status;      // the final text of the status box
     bool solved = false; // the circuit was reduced and solved
     bool gaveUp = false; // the give-up message box is due (before the status)
     QList<ResultRecord> results;
     QList<DisplayStep> steps;
+    QList<MeterReading> readings; // in the order the status line gives them
 };
 
 } // namespace ampery::analysis

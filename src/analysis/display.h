@@ -19,6 +19,9 @@ public:
 
     void setStatus(const QString& text) { m_outcome.status = text; }
     void appendStatus(const QString& text) { m_outcome.status += text; }
+    void noteReading(const QString& name, const QString& text) {
+        m_outcome.readings.append({name, text});
+    }
 
     // Show state picture: clear the component's box and draw the picture.
     void showPicture(const model::Component& component, int picture);

@@ -66,6 +66,32 @@ QString meterPiece(const model::Component& meter, MeterOutcome outcome, double v
     return piece;
 }
 
+namespace {
+
+QString readingText(const model::Component& meter, MeterOutcome outcome, double value) {
+    switch (outcome) {
+    case MeterOutcome::Reading:
+        return model::numberToText(value) +
+               (meter.type == model::Voltmeter ? QStringLiteral("V") : QStringLiteral("A"));
+    case MeterOutcome::OverRange:
+        return texts::readingOverRange();
+    case MeterOutcome::Reversed:
+        return texts::readingReversed();
+    case MeterOutcome::OneEndOpen:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+void appendMeterPiece(Display& display, const model::Component& meter, MeterOutcome outcome,
+                      double value) {
+    display.appendStatus(meterPiece(meter, outcome, value));
+    if (const QString text = readingText(meter, outcome, value); !text.isEmpty())
+        display.noteReading(meter.name, text);
+}
+
 std::optional<int> meterPicture(const model::Component& meter, MeterOutcome outcome, double value) {
     const bool voltmeter = meter.type == model::Voltmeter;
     const int first = voltmeter ? picture::voltmeterFirst : picture::ammeterFirst;
@@ -83,7 +109,7 @@ std::optional<int> meterPicture(const model::Component& meter, MeterOutcome outc
 
 void showMeter(Display& display, const model::Component& meter, MeterOutcome outcome,
                double value) {
-    display.appendStatus(meterPiece(meter, outcome, value));
+    appendMeterPiece(display, meter, outcome, value);
     if (const std::optional<int> p = meterPicture(meter, outcome, value))
         display.showPicture(meter, *p);
 }

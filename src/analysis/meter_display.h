@@ -25,6 +25,10 @@ std::optional<int> needlePicture(bool voltmeter, double value, double range);
 // The meter's status piece, beginning with three spaces.
 QString meterPiece(const model::Component& meter, MeterOutcome outcome, double value);
 
+// Appends the meter's status piece and notes its reading.
+void appendMeterPiece(Display& display, const model::Component& meter, MeterOutcome outcome,
+                      double value);
+
 // The picture of an outcome; none for a reading outside the needle table.
 std::optional<int> meterPicture(const model::Component& meter, MeterOutcome outcome, double value);
 

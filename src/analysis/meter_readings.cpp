@@ -74,7 +74,7 @@ void readOpenCircuitVoltmeters(Display& display, Network& network, double source
             const double v = plus - minus;
             const std::optional<MeterOutcome> outcome = outcomeOf(v, rangeOf(meter));
             if (outcome) {
-                display.appendStatus(meterPiece(meter, *outcome, v));
+                appendMeterPiece(display, meter, *outcome, v);
                 // A reversed voltmeter keeps the picture it has.
                 if (*outcome != MeterOutcome::Reversed) {
                     if (const std::optional<int> p = meterPicture(meter, *outcome, v)) {

@@ -33,6 +33,14 @@ inline QString giveUpMessage() {
                           "计划以后升级为支持任意数量的任意元件。见谅！");
 }
 
+// A meter's reading in the circuit diagram when it shows no true value.
+inline QString readingOverRange() {
+    return QStringLiteral("超量程");
+}
+inline QString readingReversed() {
+    return QStringLiteral("反接");
+}
+
 // Pieces of the meter display rules; every piece begins with three spaces.
 inline QString pieceLead() {
     return QStringLiteral("   ");

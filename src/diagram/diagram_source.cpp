@@ -1,0 +1,98 @@
+#include "diagram_source.h"
+
+#include "analysis/analysis_outcome.h"
+#include "model/component_type.h"
+#include "model/experiment.h"
+#include "model/picture_choice.h"
+#include "model/record_scan.h"
+#include "model/separators.h"
+
+#include <QHash>
+
+namespace ampery::diagram {
+
+namespace {
+
+using analysis::DisplayStep;
+
+// The lamps and motors as the last analysis left them on the area.
+QHash<int, SymbolLook> looksShown(const analysis::AnalysisOutcome& outcome) {
+    QHash<int, SymbolLook> looks;
+    for (const DisplayStep& step : outcome.steps) {
+        switch (step.kind) {
+        case DisplayStep::Kind::ShowPicture:
+            if (step.picture == model::picture::lampDim)
+                looks[step.componentNumber] = SymbolLook::LampDim;
+            else if (step.picture == model::picture::lampBright)
+                looks[step.componentNumber] = SymbolLook::LampBright;
+            else if (step.picture == model::picture::lampBroken)
+                looks[step.componentNumber] = SymbolLook::LampBroken;
+            else if (step.picture == model::picture::lampDark)
+                looks.remove(step.componentNumber);
+            break;
+        case DisplayStep::Kind::StopAllMotors:
+            for (auto it = looks.begin(); it != looks.end();)
+                it = it.value() == SymbolLook::MotorRunning ? looks.erase(it) : std::next(it);
+            break;
+        case DisplayStep::Kind::SetMotorSlot:
+            if (step.interval > 0)
+                looks[step.componentNumber] = SymbolLook::MotorRunning;
+            else
+                looks.remove(step.componentNumber);
+            break;
+        case DisplayStep::Kind::Combine:
+            break;
+        }
+    }
+    return looks;
+}
+
+QString withUnit(const QString& number, const QString& unit) {
+    return number.isEmpty() ? QString() : number + unit;
+}
+
+QString valueOf(const model::Experiment& experiment, const model::Component& component,
+                const QHash<QString, QString>& readings) {
+    switch (component.type) {
+    case model::Source:
+        return withUnit(experiment.readFieldText(component.number, model::Field::Voltage),
+                        QStringLiteral("V"));
+    case model::Lamp:
+    case model::Resistor:
+    case model::Rheostat:
+    case model::Motor:
+        return withUnit(experiment.readFieldText(component.number, model::Field::Resistance),
+                        QStringLiteral("Ω"));
+    case model::Ammeter:
+    case model::Voltmeter:
+        return readings.value(component.name);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+DiagramSource diagramSource(const model::Experiment& experiment,
+                            const analysis::AnalysisOutcome& outcome) {
+    DiagramSource source;
+    const QHash<int, SymbolLook> looks = looksShown(outcome);
+    QHash<QString, QString> readings;
+    for (const analysis::MeterReading& reading : outcome.readings)
+        readings.insert(reading.name, reading.text);
+    for (const model::Component& component : experiment.components())
+        source.parts.append({component.number, component.name, component.type, component.state,
+                             looks.value(component.number, SymbolLook::Normal),
+                             valueOf(experiment, component, readings)});
+
+    const QString& text = experiment.text();
+    for (qsizetype at = text.indexOf(model::sep::wireStart); at >= 0;
+         at = text.indexOf(model::sep::wireStart, at + 1)) {
+        const model::WireTerminals ends = model::wireTerminals(QStringView(text).mid(at));
+        if (ends.trackStart >= 0)
+            source.wires.append({ends.start.toString(), ends.end.toString()});
+    }
+    return source;
+}
+
+} // namespace ampery::diagram
