@@ -1,0 +1,40 @@
+#pragma once
+
+#include "circuit_diagram.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+namespace ampery::diagram {
+
+struct DrawOptions {
+    bool showValues = false; // each symbol's value under its name
+};
+
+// Draws the diagram in its own coordinates; the caller sets any transform.
+void paintDiagram(QPainter& painter, const CircuitDiagram& diagram, const DrawOptions& options);
+
+// The diagram on white, scale times its size.
+QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options,
+                    qreal scale = 1.0);
+
+// The diagram as an SVG document: each symbol one group whose id is the
+// component's name, each net one group of class "net".
+QByteArray diagramSvg(const CircuitDiagram& diagram, const DrawOptions& options);
+
+enum class DiagramFormat { Svg, Png };
+// The format an export path asks for by its extension; none for any other.
+std::optional<DiagramFormat> diagramFormatFor(const QString& path);
+
+// Writes the diagram in the format of the path's extension, replacing the
+// file only when the whole picture was written.
+enum class DiagramWrite { Written, UnknownFormat, Failed };
+DiagramWrite writeDiagramFile(const CircuitDiagram& diagram, const DrawOptions& options,
+                              const QString& path);
+
+} // namespace ampery::diagram
