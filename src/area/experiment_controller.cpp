@@ -73,6 +73,8 @@ PlaceResult ExperimentController::placeComponent(int type, QPoint click) {
         render::CanvasPair::AreaPainter painter(m_canvases);
         painter.drawPicture(m_pictures.picture(*picture), topLeft);
     }
+    if (m_redrawOptions.names)
+        render::CanvasPair::NamePainter(m_canvases).drawName(name, topLeft);
     m_canvases.combine();
 
     m_currentComponent = m_experiment.addComponent(topLeft.x(), topLeft.y(), name, type);
@@ -258,11 +260,13 @@ Experiment::WriteResult ExperimentController::setFields(int number, Field field1
 
 void ExperimentController::open(QString text, Opened opened) {
     resetExperiment();
-    const std::optional<analysis::AnalysisOutcome> outcome =
-        render::openExperimentText(m_experiment, std::move(text), m_canvases, m_pictures, m_motors);
+    const std::optional<analysis::AnalysisOutcome> outcome = render::openExperimentText(
+        m_experiment, std::move(text), m_canvases, m_pictures, m_motors, m_redrawOptions);
     emit areaChanged();
-    if (outcome) {
+    if (outcome)
         m_lastOutcome = *outcome;
+    emit analysed();
+    if (outcome) {
         reportOutcome(m_lastOutcome);
     } else {
         emit statusChanged(QString());
@@ -275,6 +279,7 @@ void ExperimentController::open(QString text, Opened opened) {
 void ExperimentController::startNew() {
     resetExperiment();
     emit areaChanged();
+    emit analysed();
     startHistory(Opened::Saved);
 }
 
@@ -335,13 +340,14 @@ void ExperimentController::restore(const model::ExperimentSnapshot& snapshot) {
     m_stillWires.reset();
     m_experiment = snapshot.experiment();
     m_base = snapshot;
-    if (render::fullRedraw(m_experiment, m_canvases, m_pictures)) {
+    if (render::fullRedraw(m_experiment, m_canvases, m_pictures, nullptr, m_redrawOptions)) {
         analyse();
     } else {
         // Only a new experiment has no component: nothing runs or shows.
         m_motors.reset();
         m_canvases.clear();
         m_lastOutcome = {};
+        emit analysed();
         emit statusChanged(QString());
         emit areaChanged();
     }
@@ -357,10 +363,12 @@ void ExperimentController::redrawAndAnalyse() {
 }
 
 void ExperimentController::redraw() {
-    const bool anyComponent = render::fullRedraw(m_experiment, m_canvases, m_pictures,
-                                                 m_stillWires ? &*m_stillWires : nullptr);
+    const bool anyComponent =
+        render::fullRedraw(m_experiment, m_canvases, m_pictures,
+                           m_stillWires ? &*m_stillWires : nullptr, m_redrawOptions);
     if (!anyComponent) {
         resetExperiment();
+        emit analysed();
         emit statusChanged(QString());
         emit areaChanged();
         m_emptied = true;
@@ -373,6 +381,7 @@ void ExperimentController::analyse() {
     m_lastOutcome = analysis::analyse(m_experiment);
     render::OutcomePainter(m_canvases, m_pictures, m_motors).apply(m_lastOutcome.steps);
     emit areaChanged();
+    emit analysed();
     reportOutcome(m_lastOutcome);
 }
 
@@ -406,6 +415,20 @@ void ExperimentController::finishChange() {
         return;
     m_emptied = false;
     emit emptied();
+}
+
+void ExperimentController::setNamesShown(bool shown) {
+    if (shown == m_redrawOptions.names)
+        return;
+    m_redrawOptions.names = shown;
+    if (m_experiment.highestNumber() == 0)
+        return;
+    // Only the showing changes: an analysis that gives up has said so already.
+    // The cached wire layer of a drag holds wires only and stays good.
+    const bool suppressed = m_giveUpBoxSuppressed;
+    m_giveUpBoxSuppressed = true;
+    redrawAndAnalyse();
+    m_giveUpBoxSuppressed = suppressed;
 }
 
 void ExperimentController::setAreaSize(QSize size) {

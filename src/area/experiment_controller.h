@@ -5,6 +5,7 @@
 #include "model/experiment_snapshot.h"
 #include "model/wire_edits.h"
 #include "render/canvas_pair.h"
+#include "render/full_redraw.h"
 #include "render/motor_animator.h"
 #include "render/picture_table.h"
 #include "render/wire_layer_cache.h"
@@ -108,6 +109,10 @@ public:
     void redrawAndAnalyse();
     // New white canvases of the area's size; the caller redraws.
     void setAreaSize(QSize size);
+    // Each component's name under its picture, off at first. Changing it
+    // redraws and analyses; it is not a change of the experiment.
+    bool namesShown() const { return m_redrawOptions.names; }
+    void setNamesShown(bool shown);
     // The give-up box would interrupt a live resize; the status line still
     // shows the give-up text meanwhile.
     void setGiveUpBoxSuppressed(bool suppressed) { m_giveUpBoxSuppressed = suppressed; }
@@ -123,6 +128,9 @@ signals:
     void emptied();
     // Undo or redo put back another state.
     void historyMoved();
+    // lastOutcome() is new: an analysis ran, or the experiment was emptied
+    // and has none. Placing a component does not analyse.
+    void analysed();
     // The experiment or its modified flag changed (a step, undo, redo, open,
     // new, save).
     void experimentChanged();
@@ -179,6 +187,7 @@ private:
     std::optional<PendingWire> m_wire;
     std::optional<Drag> m_drag;
     analysis::AnalysisOutcome m_lastOutcome;
+    render::RedrawOptions m_redrawOptions;
     int m_currentComponent = 0;
     bool m_giveUpBoxSuppressed = false;
     bool m_showingGiveUpBox = false;

@@ -3,10 +3,13 @@
 #include "render_command.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -22,9 +25,10 @@ const Command commands[] = {
     {QLatin1StringView("analyse"), QLatin1StringView("FILE.aie"),
      QLatin1StringView("analyse an experiment file and print the outcome as one JSON object"),
      ampery::cli::runAnalyseCommand},
-    {QLatin1StringView("render"), QLatin1StringView("FILE.aie OUT.png [--size WxH]"),
+    {QLatin1StringView("render"), QLatin1StringView("FILE.aie OUT.png [--size WxH] [--names]"),
      QLatin1StringView("draw the experiment area as the window shows it after opening the file,"
-                       " as PNG, BMP or JPEG by the extension"),
+                       " as PNG, BMP or JPEG by the extension; --names writes each component's name"
+                       " under it"),
      ampery::cli::runRenderCommand},
 };
 
@@ -41,11 +45,29 @@ QString usage() {
     return text;
 }
 
+// Writing the components' names needs the fonts of a GUI application.
+bool needsFonts(int argc, char* argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "render") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--names") == 0)
+            return true;
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
+    if (!needsFonts(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // The command line shows no window, with or without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     using namespace ampery::cli;
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 

@@ -46,12 +46,12 @@ QByteArray formatFor(const QString& path) {
     return {};
 }
 
-QImage renderExperiment(QString text, QSize size) {
+QImage renderExperiment(QString text, QSize size, const render::RedrawOptions& options) {
     const render::PictureTable pictures;
     render::CanvasPair canvases(size);
     render::MotorAnimator motors(canvases, pictures);
     model::Experiment experiment;
-    render::openExperimentText(experiment, std::move(text), canvases, pictures, motors);
+    render::openExperimentText(experiment, std::move(text), canvases, pictures, motors, options);
     return canvases.area();
 }
 
@@ -73,6 +73,7 @@ QString writePicture(const QImage& image, const QString& path, const QByteArray&
 int runRenderCommand(const QStringList& arguments) {
     QStringList files;
     QSize size = render::CanvasPair::defaultSize;
+    render::RedrawOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == u"--size") {
@@ -84,6 +85,8 @@ int runRenderCommand(const QStringList& arguments) {
                                   .arg(arguments[i])
                                   .arg(largestSide));
             size = *parsed;
+        } else if (argument == u"--names") {
+            options.names = true;
         } else if (argument.startsWith(u"--")) {
             return refuse(QStringLiteral("unknown option \"%1\"").arg(argument));
         } else {
@@ -101,7 +104,7 @@ int runRenderCommand(const QStringList& arguments) {
         return refuse(read.error);
 
     const QString error =
-        writePicture(renderExperiment(std::move(read.text), size), files[1], format);
+        writePicture(renderExperiment(std::move(read.text), size, options), files[1], format);
     if (!error.isEmpty()) {
         reportError(QStringLiteral("cannot write %1: %2").arg(files[1], error));
         return exitOutputFailed;

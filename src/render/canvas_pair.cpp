@@ -2,6 +2,8 @@
 
 #include "picture_table.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QPen>
 
 #include <cmath>
@@ -127,6 +129,36 @@ void CanvasPair::AreaPainter::clearBox(QPoint topLeft) {
 void CanvasPair::AreaPainter::drawPicture(const QImage& picture, QPoint topLeft) {
     m_painter.drawImage(topLeft, picture);
     m_canvases.changed(QRectF(topLeft, picture.deviceIndependentSize()));
+}
+
+CanvasPair::NamePainter::NamePainter(CanvasPair& canvases)
+    : m_canvases(canvases), m_painter(&canvases.m_wireLayer) {
+    QFont font = m_painter.font();
+    font.setPixelSize(12);
+    m_painter.setFont(font);
+    m_painter.setPen(QColor(nameColour));
+}
+
+QRect CanvasPair::NamePainter::nameRect(QPoint topLeft) {
+    return {topLeft.x() - nameOverhang, topLeft.y() + pictureSize.height() + nameGap,
+            pictureSize.width() + 2 * nameOverhang, nameHeight};
+}
+
+void CanvasPair::NamePainter::drawName(const QString& name, QPoint topLeft) {
+    // Stored positions reach the int limits, where the line's corners cannot
+    // be represented; such a line lies outside any area anyway.
+    constexpr int limit = std::numeric_limits<int>::max();
+    constexpr int below = pictureSize.height() + nameGap + nameHeight;
+    constexpr int across = pictureSize.width() + nameOverhang;
+    if (topLeft.x() < -limit + nameOverhang || topLeft.x() > limit - across ||
+        topLeft.y() > limit - below)
+        return;
+    const QRect line = nameRect(topLeft);
+    if (!line.intersects(QRect(QPoint(0, 0), m_canvases.m_size)))
+        return;
+    const QString shown = m_painter.fontMetrics().elidedText(name, Qt::ElideRight, line.width());
+    m_painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, shown);
+    m_canvases.changed(line);
 }
 
 CanvasPair::WirePainter::WirePainter(CanvasPair& canvases) : WirePainter(canvases.m_wireLayer) {

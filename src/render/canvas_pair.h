@@ -11,9 +11,10 @@
 namespace ampery::render {
 
 // The experiment area (component pictures, shown) and the wire layer (wires
-// only, white elsewhere), two white images of one size. Wires reach the area
-// only through combine(), which ANDs the wire layer onto it, so they always
-// lie over the pictures. Geometry is in logical pixels; the images hold
+// and, when asked for, the components' names; white elsewhere), two white
+// images of one size. Wires and names reach the area only through combine(),
+// which ANDs the wire layer onto it, so they always lie over the pictures and
+// clearing a picture's box never erases them. Geometry is in logical pixels; the images hold
 // devicePixelRatio() device pixels per logical pixel.
 //
 // Every change to either image goes through this class, which notes where it
@@ -24,6 +25,12 @@ public:
     static constexpr QSize defaultSize{490, 400};
     static constexpr QRgb wireColour = qRgb(0, 0, 128);
     static constexpr int wireWidth = 2;
+    static constexpr QRgb nameColour = qRgb(0, 0, 0);
+    // A name's line under its picture box: it starts one pixel below the box
+    // and may stand out on both sides of it.
+    static constexpr int nameGap = 1;
+    static constexpr int nameHeight = 15;
+    static constexpr int nameOverhang = 20;
 
     explicit CanvasPair(QSize size = defaultSize, qreal devicePixelRatio = 1.0);
 
@@ -80,6 +87,21 @@ public:
     private:
         QPainter m_painter;
         QVarLengthArray<QLine, 512> m_segments;
+    };
+
+    // Writes components' names, centred under their picture boxes, on the wire
+    // layer while it lives.
+    class NamePainter {
+    public:
+        explicit NamePainter(CanvasPair& canvases);
+        // The box's top-left corner; a name too long for its line is elided.
+        void drawName(const QString& name, QPoint topLeft);
+        // Where the name of the box at the point is written.
+        static QRect nameRect(QPoint topLeft);
+
+    private:
+        CanvasPair& m_canvases;
+        QPainter m_painter;
     };
 
 private:

@@ -35,15 +35,27 @@ void drawWires(QStringView text, CanvasPair& canvases) {
         painter.drawTrack(line);
 }
 
+// Over the wires, so that a wire crossing a name never hides it.
+void drawNames(QStringView text, CanvasPair& canvases) {
+    CanvasPair::NamePainter painter(canvases);
+    model::ComponentRecordReader reader(text);
+    while (reader.next())
+        painter.drawName(reader.component().name, {reader.component().x, reader.component().y});
+}
+
 } // namespace
 
 bool fullRedraw(model::Experiment& experiment, CanvasPair& canvases, const PictureTable& pictures,
-                const WireLayerCache* stillWires) {
+                const WireLayerCache* stillWires, const RedrawOptions& options) {
     const QStringView text(experiment.text());
     if (!stillWires || !stillWires->drawWires(text, canvases)) {
         canvases.clearWireLayer();
         drawWires(text, canvases);
     }
+    // Drawn again at every redraw, the cached layer included: the cache holds
+    // wires only, so names move with their components.
+    if (options.names)
+        drawNames(text, canvases);
     // The area cleared and combined is the wire layer itself. Drawing the
     // pictures on that and combining their boxes again gives what drawing
     // them on white and combining gives: a picture pixel either replaces the

@@ -12,10 +12,11 @@ namespace ampery::render {
 std::optional<analysis::AnalysisOutcome> openExperimentText(model::Experiment& experiment,
                                                             QString text, CanvasPair& canvases,
                                                             const PictureTable& pictures,
-                                                            MotorAnimator& motors) {
+                                                            MotorAnimator& motors,
+                                                            const RedrawOptions& options) {
     motors.reset();
     experiment.load(std::move(text));
-    if (!fullRedraw(experiment, canvases, pictures)) {
+    if (!fullRedraw(experiment, canvases, pictures, nullptr, options)) {
         experiment.reset();
         canvases.clear();
         return std::nullopt;

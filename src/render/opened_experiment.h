@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysis_outcome.h"
+#include "full_redraw.h"
 
 #include <QString>
 
@@ -20,11 +21,12 @@ class PictureTable;
 // command line, the fuzzer): the experiment takes the text with its motor
 // slots and nothing else of the one before, every motor stops, both canvases
 // are painted from the text, and when it holds a component the analysis is
-// shown on them. Returns that analysis; nothing when no component was found,
-// and then the experiment is new and both canvases white.
+// shown on them, drawn with the options. Returns that analysis; nothing when no component was
+// found, and then the experiment is new and both canvases white.
 std::optional<analysis::AnalysisOutcome> openExperimentText(model::Experiment& experiment,
                                                             QString text, CanvasPair& canvases,
                                                             const PictureTable& pictures,
-                                                            MotorAnimator& motors);
+                                                            MotorAnimator& motors,
+                                                            const RedrawOptions& options = {});
 
 } // namespace ampery::render

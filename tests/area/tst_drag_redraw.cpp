@@ -76,7 +76,8 @@ struct DragFixture : WindowFixture {
         render::CanvasPair canvases(shown.size(), shown.devicePixelRatio());
         render::MotorAnimator motors(canvases, pictures);
         model::Experiment copy = experiment();
-        QVERIFY(render::fullRedraw(copy, canvases, pictures));
+        QVERIFY(render::fullRedraw(copy, canvases, pictures, nullptr,
+                                   render::RedrawOptions{controller.namesShown()}));
         render::OutcomePainter(canvases, pictures, motors).apply(analysis::analyse(copy).steps);
         QCOMPARE(shown.wireLayer(), canvases.wireLayer());
         QCOMPARE(shown.area(), canvases.area());
@@ -104,15 +105,20 @@ class TestDragRedraw : public QObject {
 private slots:
     // Each step of a drag redraws only the wires that move; the picture must
     // be the one a full redraw gives.
+    // With the names shown they move with their components too.
     void everyDragStepShowsWhatAFullRedrawShows_data() {
         QTest::addColumn<quint32>("seed");
-        for (quint32 seed = 1; seed <= 3; ++seed)
-            QTest::addRow("seed %u", seed) << seed;
+        QTest::addColumn<bool>("names");
+        for (const bool names : {false, true})
+            for (quint32 seed = 1; seed <= 3; ++seed)
+                QTest::addRow("seed %u%s", seed, names ? ", names" : "") << seed << names;
     }
     void everyDragStepShowsWhatAFullRedrawShows() {
         QFETCH(quint32, seed);
+        QFETCH(bool, names);
         DragFixture f;
         const DragScene scene(f.experiment(), seed);
+        f.controller.setNamesShown(names);
         f.controller.redrawAndAnalyse();
         QTest::mouseClick(f.window->palette().button(area::PaletteButton::Move), Qt::LeftButton);
 

@@ -141,6 +141,30 @@ private slots:
         QCOMPARE(reader.size(), size);
     }
 
+    // The names are written under the boxes only when asked for.
+    void namesUnderTheBoxes_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("named");
+        QTest::addRow("without") << QStringList{} << false;
+        QTest::addRow("--names") << QStringList{"--names"} << true;
+        QTest::addRow("--names first") << QStringList{"--names", "--size", "490x400"} << true;
+    }
+    void namesUnderTheBoxes() {
+        QFETCH(QStringList, options);
+        QFETCH(bool, named);
+        const QString out = path("named.png");
+        QFile::remove(out);
+        QCOMPARE(runCli(options + QStringList{path("lamp.aie"), out}).exitCode, 0);
+        const QImage area = QImage(out).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(area.size(), CanvasPair::defaultSize);
+        // The lamp's line, clear of the wires.
+        int dark = 0;
+        for (int y = lampBox.y() + pictureSize.height() + 1; y < lampBox.y() + 84; ++y)
+            for (int x = lampBox.x() + 5; x < lampBox.x() + 60; ++x)
+                dark += qGray(area.pixel(x, y)) < 128 && area.pixel(x, y) != CanvasPair::wireColour;
+        QCOMPARE(dark > 30, named);
+    }
+
     void emptyExperimentIsWhite() {
         QCOMPARE(runCli({path("empty.aie"), path("empty.png")}).exitCode, 0);
         QVERIFY(test::isWhite(QImage(path("empty.png"))));
