@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// Texts of picture export, help and the About window, exactly as the user sees them.
+// Texts of picture export, the circuit diagram window, help and the About
+// window, exactly as the user sees them.
 namespace ampery::app::command_texts {
 
 inline const QString exportDialogTitle = QStringLiteral("保存模拟图片：");
@@ -17,6 +18,33 @@ inline const QString exportFailed = QStringLiteral("错误：模拟图片没有�
 // %1 the picture.
 inline const QString pictureNotOpened =
     QStringLiteral("提示：模拟图片已保存在 %1，\n但没有找到能打开它的看图程序。");
+
+// The circuit diagram window.
+inline const QString diagramCaption = QStringLiteral("电路图");
+inline const QString showValuesItem = QStringLiteral("显示数值");
+inline const QString showValuesTip =
+    QStringLiteral("在每个符号旁边写出它的数值：电源的电压、电阻的阻值、电表的读数");
+inline const QString saveDiagramItem = QStringLiteral("保存电路图");
+inline const QString saveDiagramTip = QStringLiteral("把电路图保存为 SVG 或 PNG 图片");
+inline const QString printDiagramItem = QStringLiteral("打印电路图");
+inline const QString printDiagramTip = QStringLiteral("打印电路图，缩放到整页");
+inline const QString noDiagram = QStringLiteral("实验区里还没有元件，所以没有电路图。");
+inline const QString diagramDialogTitle = QStringLiteral("保存电路图：");
+inline const QString diagramFilter = QStringLiteral("SVG 图片 (*.svg);;PNG 图片 (*.png)");
+inline const QString diagramSuffix = QStringLiteral("svg");
+inline const QString nothingToSave =
+    QStringLiteral("提示：实验区里还没有元件，没有电路图可以保存。");
+inline const QString nothingToPrint =
+    QStringLiteral("提示：实验区里还没有元件，没有电路图可以打印。");
+// %1 the file.
+inline const QString diagramUnknownFormat =
+    QStringLiteral("错误：电路图没有保存到 %1。\n电路图只能保存为 SVG 或 PNG 图片，"
+                   "请让文件名以 .svg 或 .png 结尾。");
+// %1 the file.
+inline const QString diagramNotWritten =
+    QStringLiteral("错误：电路图没有保存到 %1。\n请检查文件夹是否存在、能否写入，磁盘是否已满。");
+inline const QString diagramNotPrinted =
+    QStringLiteral("错误：电路图没有打印出来，打印机无法开始打印。");
 
 inline const QString helpFileName = QStringLiteral("Amperlab使用帮助.chm");
 inline const QString folderNotCreated = QStringLiteral("无法建立文件夹");

@@ -6,6 +6,7 @@
 #include "area/area_interaction.h"
 #include "area/experiment_area.h"
 #include "area/experiment_controller.h"
+#include "diagram_window.h"
 #include "help_file.h"
 #include "palette.h"
 #include "parameter_dialog.h"
@@ -39,6 +40,8 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent, const QString& recover
     connect(m_recoveryWriter, &RecoveryWriter::writeFailed, this, [this](const QString& reason) {
         m_prompts.inform(this, texts::noteTitle, texts::recoveryNotWritten.arg(reason));
     });
+
+    m_diagramWindow = new DiagramWindow(*m_controller, m_prompts, this);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("客户区"));
@@ -109,6 +112,7 @@ MainWindow::~MainWindow() {
     // window of its last changes meanwhile.
     m_controller->history().disconnect(this);
     m_controller->disconnect(this);
+    m_controller->disconnect(m_diagramWindow);
 }
 
 void MainWindow::buildMenus() {
@@ -140,8 +144,27 @@ void MainWindow::buildMenus() {
     m_redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m_redoAction->setToolTip(texts::toolRedoTip);
+    buildViewMenu();
     QMenu* about = menuBar()->addMenu(texts::aboutMenu);
     about->addAction(texts::aboutItem, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildViewMenu() {
+    QMenu* view = menuBar()->addMenu(texts::viewMenu);
+    m_diagramAction = view->addAction(texts::diagramItem);
+    m_diagramAction->setCheckable(true);
+    m_diagramAction->setToolTip(texts::toolDiagramTip);
+    connect(m_diagramAction, &QAction::toggled, this, &MainWindow::showDiagram);
+    connect(m_diagramWindow, &DiagramWindow::closed, m_diagramAction,
+            [this] { m_diagramAction->setChecked(false); });
+    view->addAction(m_diagramWindow->showValuesAction());
+    view->addAction(m_diagramWindow->saveAction());
+    view->addAction(m_diagramWindow->printAction());
+    view->addSeparator();
+    m_namesAction = view->addAction(texts::namesItem);
+    m_namesAction->setCheckable(true);
+    m_namesAction->setToolTip(texts::namesTip);
+    connect(m_namesAction, &QAction::toggled, this, &MainWindow::showNames);
 }
 
 void MainWindow::buildKeys() {
@@ -172,6 +195,8 @@ void MainWindow::buildToolbar(QWidget* client) {
     m_toolbar->addSeparator();
     m_toolbar->addAction(m_undoAction);
     m_toolbar->addAction(m_redoAction);
+    m_toolbar->addSeparator();
+    m_toolbar->addAction(m_diagramAction);
     m_toolbar->addSeparator();
     add(texts::toolStart, texts::toolStartTip, &MainWindow::startExperiment);
     add(texts::toolHelp, texts::toolHelpTip, &MainWindow::showHelp);
@@ -300,6 +325,20 @@ void MainWindow::exportPicture() {
 
 void MainWindow::showHelp() {
     HelpFile(m_prompts, this).show();
+}
+
+void MainWindow::showDiagram(bool shown) {
+    m_diagramAction->setChecked(shown);
+    m_diagramWindow->setVisible(shown);
+    if (shown)
+        m_diagramWindow->raise();
+}
+
+void MainWindow::showNames(bool shown) {
+    // The redraw would leave a wire being drawn half shown.
+    wireCancelCheck();
+    m_namesAction->setChecked(shown);
+    m_controller->setNamesShown(shown);
 }
 
 void MainWindow::showAbout() {

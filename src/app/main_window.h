@@ -20,6 +20,7 @@ class ExperimentController;
 
 namespace ampery::app {
 
+class DiagramWindow;
 class Palette;
 class RecoveryWriter;
 class Prompts;
@@ -46,6 +47,7 @@ public:
     area::ExperimentController& controller() { return *m_controller; }
     area::AreaInteraction& interaction() { return *m_interaction; }
     Palette& palette() { return *m_palette; }
+    DiagramWindow& diagramWindow() { return *m_diagramWindow; }
 
     // The tool of a palette button, chosen as the user's click chooses it.
     void chooseTool(area::PaletteButton button);
@@ -61,6 +63,10 @@ public:
     void exportPicture();
     void showHelp();
     void showAbout();
+    // 电路图: shows or hides the circuit diagram window.
+    void showDiagram(bool shown);
+    // 显示名称: each component's name under it on the area.
+    void showNames(bool shown);
     void undo();
     void redo();
     // At start: the experiments of programs that ended without closing are
@@ -84,6 +90,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildViewMenu();
     void buildToolbar(QWidget* client);
     void buildKeys();
     void connectController();
@@ -115,6 +122,9 @@ private:
     WireCancelWatcher* m_watcher = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
+    DiagramWindow* m_diagramWindow = nullptr;
+    QAction* m_diagramAction = nullptr;
+    QAction* m_namesAction = nullptr;
     QString m_experimentFile; // the file last opened or saved; empty for none
     RecoveryStore m_recoveryStore;
     RecoveryWriter* m_recoveryWriter = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace ampery::app {
@@ -14,7 +15,7 @@ struct FileDialogSetup {
     QString directory; // empty: wherever the dialog was last
 };
 
-// Message boxes, questions and file dialogs. The window uses the widget
+// Message boxes, questions, file and print dialogs. The window uses the widget
 // implementation; tests script the answers.
 class Prompts {
 public:
@@ -30,6 +31,8 @@ public:
     // The chosen file name, or empty text when the dialog was cancelled.
     virtual QString saveFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
     virtual QString openFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
+    // The print dialog sets the printer up; false when it was cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
     // Hands a file or web address to the desktop shell; false when nothing opened it.
     virtual bool openWithDesktop(const QString& fileOrUrl) = 0;
     // Starts the named program on a file; false when it is not installed or

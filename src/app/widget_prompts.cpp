@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -81,6 +82,11 @@ QString WidgetPrompts::saveFileName(QWidget* parent, const FileDialogSetup& setu
 
 QString WidgetPrompts::openFileName(QWidget* parent, const FileDialogSetup& setup) {
     return runFileDialog(parent, setup, QFileDialog::AcceptOpen, m_lastDirectory);
+}
+
+bool WidgetPrompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool WidgetPrompts::openWithDesktop(const QString& fileOrUrl) {

@@ -12,6 +12,7 @@ public:
                bool withCancel) override;
     QString saveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     QString openFileName(QWidget* parent, const FileDialogSetup& setup) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     bool openWithDesktop(const QString& fileOrUrl) override;
     bool openWithProgram(const QString& program, const QString& file) override;
 

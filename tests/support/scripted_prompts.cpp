@@ -1,5 +1,7 @@
 #include "scripted_prompts.h"
 
+#include <QPrinter>
+
 namespace ampery::app {
 
 void ScriptedPrompts::inform(QWidget*, const QString& title, const QString& text) {
@@ -25,6 +27,15 @@ QString ScriptedPrompts::saveFileName(QWidget*, const FileDialogSetup& setup) {
 QString ScriptedPrompts::openFileName(QWidget*, const FileDialogSetup& setup) {
     shown.append({"open", setup.title, {}, setup});
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+bool ScriptedPrompts::choosePrinter(QWidget*, QPrinter& printer) {
+    shown.append({"print", {}, {}, {}});
+    if (printFiles.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFiles.takeFirst());
+    return true;
 }
 
 bool ScriptedPrompts::openWithDesktop(const QString& fileOrUrl) {
