@@ -67,11 +67,11 @@ private slots:
         QCOMPARE(redo->toolTip(), "重做撤销的操作");
         QVERIFY(!undo->isEnabled());
         QVERIFY(!redo->isEnabled());
-        // The menu bar's order: 文件, 编辑, 关于.
+        // The menu bar's order: 文件, 编辑, 视图, 关于.
         QStringList menus;
         for (QAction* top : f.window->menuBar()->actions())
             menus << top->text();
-        QCOMPARE(menus, (QStringList{"文件", "编辑", "关于"}));
+        QCOMPARE(menus, (QStringList{"文件", "编辑", "视图", "关于"}));
 
         place(f, PaletteButton::Lamp, {100, 100});
         place(f, PaletteButton::Lamp, {300, 100});
