@@ -143,6 +143,9 @@ void DiagramWindow::print() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(command_texts::diagramCaption);
+    // Most circuits are wider than tall; the dialog may still turn the page.
+    printer.setPageOrientation(shown.size.width() > shown.size.height() ? QPageLayout::Landscape
+                                                                        : QPageLayout::Portrait);
     if (!m_prompts.choosePrinter(this, printer))
         return;
     QPainter painter;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -448,6 +449,11 @@ private slots:
             const QByteArray pdf = file.readAll();
             QVERIFY(pdf.startsWith("%PDF"));
             QVERIFY(pdf.size() > 1000);
+            // The lamp's loop is wider than tall: so is the page.
+            const QRegularExpressionMatch box =
+                QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(pdf);
+            QVERIFY(box.hasMatch());
+            QVERIFY(box.captured(1).toDouble() > box.captured(2).toDouble());
         }
         if (kinds.endsWith("inform"))
             QCOMPARE(f.prompts.shown.last().text, empty ? app::command_texts::nothingToPrint

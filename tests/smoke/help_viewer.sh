@@ -34,7 +34,7 @@ press_help() { # name, PATH for the program
     win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Ampery$' | head -1)
     eval "$(xdotool getwindowgeometry --shell "$win")"
     # 帮助 on the toolbar, measured on the screenshot.
-    xdotool mousemove $((X + 355)) $((Y + 37)); sleep 0.3; xdotool click 1
+    xdotool mousemove $((X + 416)) $((Y + 37)); sleep 0.3; xdotool click 1
     sleep 4
     import -window root "$OUT/help_$1.png"
     echo "$1: windows shown:"
