@@ -22,21 +22,22 @@ constexpr qreal fileScale = 2.0;
 // rather than allocated.
 constexpr qint64 largestImageArea = qint64(1) << 26;
 
-// The SVG group ids: each symbol's name, a later symbol of the same name (or
-// one whose name another id already took) getting "-2", "-3", ... after it,
-// so that ids stay unique.
+// The SVG group ids: each symbol's name as XML can hold it, a later symbol
+// of the same name (or one whose name another id already took) getting
+// "-2", "-3", ... after it, so that ids stay unique.
 QStringList symbolIds(const QList<Symbol>& symbols) {
-    QSet<QString> names;
+    QStringList names;
     for (const Symbol& symbol : symbols)
-        names.insert(symbol.name);
+        names.append(SvgSurface::storable(symbol.name));
+    const QSet<QString> own(names.cbegin(), names.cend());
     QSet<QString> taken;
     QStringList ids;
-    for (const Symbol& symbol : symbols) {
-        QString id = symbol.name;
+    for (const QString& name : names) {
+        QString id = name;
         for (int k = 2; taken.contains(id); ++k) {
-            id = symbol.name + u'-' + QString::number(k);
-            if (names.contains(id) && !taken.contains(id))
-                id = symbol.name; // another symbol's own name: try the next
+            id = name + u'-' + QString::number(k);
+            if (own.contains(id) && !taken.contains(id))
+                id = name; // another symbol's own name: try the next
         }
         taken.insert(id);
         ids.append(id);
