@@ -39,8 +39,8 @@ struct DisplayStep {
     bool operator==(const DisplayStep&) const = default;
 };
 
-// What a meter shows, in the diagram's short form: "0.3A", "2.5V", or a
-// word when it shows no true value.
+// What a meter shows, in the diagram's short form: "0.3A", "2.5V",
+// "≈0.2667A" for a long number, or a word when it shows no true value.
 struct MeterReading {
     QString name;
     QString text;

@@ -70,9 +70,15 @@ namespace {
 
 QString readingText(const model::Component& meter, MeterOutcome outcome, double value) {
     switch (outcome) {
-    case MeterOutcome::Reading:
-        return model::numberToText(value) +
+    case MeterOutcome::Reading: {
+        // The status line's number, or four figures of it when it runs long
+        // (a third of an ampere), so that the diagram's label stays short.
+        QString number = model::numberToText(value);
+        if (number.size() > 7)
+            number = QStringLiteral("≈") + QString::number(value, 'g', 4);
+        return number +
                (meter.type == model::Voltmeter ? QStringLiteral("V") : QStringLiteral("A"));
+    }
     case MeterOutcome::OverRange:
         return texts::readingOverRange();
     case MeterOutcome::Reversed:

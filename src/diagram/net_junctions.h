@@ -1,0 +1,17 @@
+#pragma once
+
+#include "circuit_diagram.h"
+
+#include <QList>
+#include <QPoint>
+
+namespace ampery::diagram {
+
+// The points where three or more wires of the net meet, a post counting as
+// one wire: the dots of the diagram, in the order first met.
+QList<QPoint> junctionsOf(const Net& net, const QList<Symbol>& symbols);
+
+// Whether a point lies on a segment, its ends included.
+bool liesOn(QPoint point, const Segment& segment);
+
+} // namespace ampery::diagram
