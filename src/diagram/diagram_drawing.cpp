@@ -45,6 +45,12 @@ QStringList symbolIds(const QList<Symbol>& symbols) {
     return ids;
 }
 
+// The picture's size: the diagram's, and a single white pixel when there is
+// nothing to draw (an empty diagram's size may be invalid).
+QSize pictureSize(const CircuitDiagram& diagram) {
+    return diagram.size.expandedTo(QSize(1, 1));
+}
+
 void drawDiagram(DrawingSurface& surface, const CircuitDiagram& diagram, const DrawOptions& options,
                  const QStringList& ids) {
     // Square ends, so the wires of a corner meet without a notch.
@@ -80,8 +86,8 @@ void paintDiagram(QPainter& painter, const CircuitDiagram& diagram, const DrawOp
 QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options, qreal scale) {
     if (!std::isfinite(scale) || scale <= 0)
         return {};
-    const qreal width = std::ceil(std::max(diagram.size.width(), 1) * scale);
-    const qreal height = std::ceil(std::max(diagram.size.height(), 1) * scale);
+    const qreal width = std::ceil(pictureSize(diagram).width() * scale);
+    const qreal height = std::ceil(pictureSize(diagram).height() * scale);
     if (width * height > static_cast<qreal>(largestImageArea))
         return {};
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
@@ -96,7 +102,7 @@ QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options, q
 }
 
 QByteArray diagramSvg(const CircuitDiagram& diagram, const DrawOptions& options) {
-    SvgSurface surface(diagram.size);
+    SvgSurface surface(pictureSize(diagram));
     drawDiagram(surface, diagram, options, symbolIds(diagram.symbols));
     return surface.document();
 }

@@ -62,6 +62,7 @@ private slots:
         QTest::addRow("twice") << QSize(480, 250) << 2.0 << QSize(960, 500);
         QTest::addRow("a part pixel rounds up") << QSize(5, 3) << 1.5 << QSize(8, 5);
         QTest::addRow("nothing to draw: one white pixel") << QSize(0, 0) << 1.0 << QSize(1, 1);
+        QTest::addRow("no size at all") << QSize() << 2.0 << QSize(2, 2);
         // No picture at all: a null image.
         const QSize none(0, 0);
         QTest::addRow("no scale") << QSize(480, 250) << 0.0 << none;

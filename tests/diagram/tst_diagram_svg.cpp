@@ -113,24 +113,28 @@ class TestDiagramSvg : public QObject {
 private slots:
     void groups_data() {
         QTest::addColumn<CircuitDiagram>("diagram");
-        QTest::addRow("loop with a voltmeter") << loopDiagram();
-        QTest::addRow("every symbol, horizontal") << symbolRow(false);
-        QTest::addRow("every symbol, vertical") << symbolRow(true);
+        QTest::addColumn<QSize>("size");
+        QTest::addRow("loop with a voltmeter") << loopDiagram() << QSize(480, 250);
+        QTest::addRow("every symbol, horizontal") << symbolRow(false) << symbolRow(false).size;
+        QTest::addRow("every symbol, vertical") << symbolRow(true) << symbolRow(true).size;
         CircuitDiagram empty;
         empty.size = QSize(120, 40);
-        QTest::addRow("nothing drawn") << empty;
+        QTest::addRow("nothing drawn") << empty << QSize(120, 40);
+        // What the layout gives an experiment without components.
+        QTest::addRow("nothing drawn, no size") << CircuitDiagram() << QSize(1, 1);
         CircuitDiagram wiresOnly = loopDiagram();
         wiresOnly.symbols.clear();
-        QTest::addRow("wires only") << wiresOnly;
+        QTest::addRow("wires only") << wiresOnly << QSize(480, 250);
     }
     void groups() {
         QFETCH(CircuitDiagram, diagram);
+        QFETCH(QSize, size);
         const QByteArray svg = diagramSvg(diagram, DrawOptions{true});
         const SvgContents contents = readSvg(svg);
         QCOMPARE(contents.error, QString());
-        QCOMPARE(contents.size, diagram.size);
+        QCOMPARE(contents.size, size);
         QCOMPARE(contents.viewBox,
-                 QStringLiteral("0 0 %1 %2").arg(diagram.size.width()).arg(diagram.size.height()));
+                 QStringLiteral("0 0 %1 %2").arg(size.width()).arg(size.height()));
         QVERIFY(contents.whiteBackground);
 
         QStringList names;
@@ -146,7 +150,7 @@ private slots:
 
         QSvgRenderer renderer(svg);
         QVERIFY(renderer.isValid());
-        QCOMPARE(renderer.defaultSize(), diagram.size);
+        QCOMPARE(renderer.defaultSize(), size);
     }
 
     void namesAndIds_data() {
