@@ -1,12 +1,15 @@
 #include "analyse_command.h"
 #include "console.h"
+#include "diagram_command.h"
 #include "render_command.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -15,6 +18,7 @@ struct Command {
     QLatin1StringView arguments;
     QLatin1StringView purpose;
     int (*run)(const QStringList& arguments);
+    bool needsFonts = false; // draws text, which takes a GUI application
 };
 
 // Each command lives in its own source file and is listed here once.
@@ -26,7 +30,29 @@ const Command commands[] = {
      QLatin1StringView("draw the experiment area as the window shows it after opening the file,"
                        " as PNG, BMP or JPEG by the extension"),
      ampery::cli::runRenderCommand},
+    {QLatin1StringView("diagram"), QLatin1StringView("FILE.aie OUT.svg|png [--values]"),
+     QLatin1StringView("draw the circuit diagram of what the experiment file wires, as SVG or"
+                       " PNG by the extension; --values shows each component's value"),
+     ampery::cli::runDiagramCommand, true},
 };
+
+const Command* commandNamed(QAnyStringView name) {
+    const auto command = std::find_if(std::begin(commands), std::end(commands),
+                                      [&](const Command& c) { return c.name == name; });
+    return command == std::end(commands) ? nullptr : command;
+}
+
+// A command that draws text gets a GUI application; without a display of
+// its own choosing it draws off screen, as a command line tool shows no
+// window.
+std::unique_ptr<QCoreApplication> applicationFor(int& argc, char* argv[]) {
+    const Command* command = argc > 1 ? commandNamed(QUtf8StringView(argv[1])) : nullptr;
+    if (command == nullptr || !command->needsFonts)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 bool isHelp(const QString& argument) {
     return argument == QLatin1StringView("--help") || argument == QLatin1StringView("-h");
@@ -45,7 +71,7 @@ QString usage() {
 
 int main(int argc, char* argv[]) {
     using namespace ampery::cli;
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = applicationFor(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 
@@ -54,10 +80,8 @@ int main(int argc, char* argv[]) {
     if (arguments.isEmpty())
         return refuse(QStringLiteral("no command given\n") + usage());
 
-    const auto command =
-        std::find_if(std::begin(commands), std::end(commands),
-                     [&](const Command& c) { return c.name == arguments.first(); });
-    if (command == std::end(commands))
+    const Command* command = commandNamed(arguments.first());
+    if (command == nullptr)
         return refuse(QStringLiteral("unknown command \"%1\"\n").arg(arguments.first()) + usage());
     return command->run(arguments.mid(1));
 }
