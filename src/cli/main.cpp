@@ -1,5 +1,6 @@
 #include "analyse_command.h"
 #include "console.h"
+#include "diagram_command.h"
 #include "render_command.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,8 @@ struct Command {
     QLatin1StringView arguments;
     QLatin1StringView purpose;
     int (*run)(const QStringList& arguments);
+    bool needsFonts = false;           // draws text, which takes a GUI application
+    const char* fontsOption = nullptr; // or draws text only with this option
 };
 
 // Each command lives in its own source file and is listed here once.
@@ -29,8 +32,39 @@ const Command commands[] = {
      QLatin1StringView("draw the experiment area as the window shows it after opening the file,"
                        " as PNG, BMP or JPEG by the extension; --names writes each component's name"
                        " under it"),
-     ampery::cli::runRenderCommand},
+     ampery::cli::runRenderCommand, false, "--names"},
+    {QLatin1StringView("diagram"), QLatin1StringView("FILE.aie OUT.svg|png [--values]"),
+     QLatin1StringView("draw the circuit diagram of what the experiment file wires, as SVG or"
+                       " PNG by the extension; --values shows each component's value"),
+     ampery::cli::runDiagramCommand, true},
 };
+
+const Command* commandNamed(QAnyStringView name) {
+    const auto command = std::find_if(std::begin(commands), std::end(commands),
+                                      [&](const Command& c) { return c.name == name; });
+    return command == std::end(commands) ? nullptr : command;
+}
+
+// A command that draws text gets a GUI application; without a display of
+// its own choosing it draws off screen, as a command line tool shows no
+// window.
+bool drawsText(const Command& command, int argc, char* argv[]) {
+    if (command.needsFonts)
+        return true;
+    for (int i = 2; command.fontsOption && i < argc; ++i)
+        if (std::strcmp(argv[i], command.fontsOption) == 0)
+            return true;
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> applicationFor(int& argc, char* argv[]) {
+    const Command* command = argc > 1 ? commandNamed(QUtf8StringView(argv[1])) : nullptr;
+    if (command == nullptr || !drawsText(*command, argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 bool isHelp(const QString& argument) {
     return argument == QLatin1StringView("--help") || argument == QLatin1StringView("-h");
@@ -45,29 +79,11 @@ QString usage() {
     return text;
 }
 
-// Writing the components' names needs the fonts of a GUI application.
-bool needsFonts(int argc, char* argv[]) {
-    if (argc < 2 || std::strcmp(argv[1], "render") != 0)
-        return false;
-    for (int i = 2; i < argc; ++i)
-        if (std::strcmp(argv[i], "--names") == 0)
-            return true;
-    return false;
-}
-
-std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
-    if (!needsFonts(argc, argv))
-        return std::make_unique<QCoreApplication>(argc, argv);
-    // The command line shows no window, with or without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     using namespace ampery::cli;
-    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = applicationFor(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 
@@ -76,10 +92,8 @@ int main(int argc, char* argv[]) {
     if (arguments.isEmpty())
         return refuse(QStringLiteral("no command given\n") + usage());
 
-    const auto command =
-        std::find_if(std::begin(commands), std::end(commands),
-                     [&](const Command& c) { return c.name == arguments.first(); });
-    if (command == std::end(commands))
+    const Command* command = commandNamed(arguments.first());
+    if (command == nullptr)
         return refuse(QStringLiteral("unknown command \"%1\"\n").arg(arguments.first()) + usage());
     return command->run(arguments.mid(1));
 }

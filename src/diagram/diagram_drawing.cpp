@@ -22,26 +22,33 @@ constexpr qreal fileScale = 2.0;
 // rather than allocated.
 constexpr qint64 largestImageArea = qint64(1) << 26;
 
-// The SVG group ids: each symbol's name, a later symbol of the same name (or
-// one whose name another id already took) getting "-2", "-3", ... after it,
-// so that ids stay unique.
+// The SVG group ids: each symbol's name as XML can hold it, a later symbol
+// of the same name (or one whose name another id already took) getting
+// "-2", "-3", ... after it, so that ids stay unique.
 QStringList symbolIds(const QList<Symbol>& symbols) {
-    QSet<QString> names;
+    QStringList names;
     for (const Symbol& symbol : symbols)
-        names.insert(symbol.name);
+        names.append(SvgSurface::storable(symbol.name));
+    const QSet<QString> own(names.cbegin(), names.cend());
     QSet<QString> taken;
     QStringList ids;
-    for (const Symbol& symbol : symbols) {
-        QString id = symbol.name;
+    for (const QString& name : names) {
+        QString id = name;
         for (int k = 2; taken.contains(id); ++k) {
-            id = symbol.name + u'-' + QString::number(k);
-            if (names.contains(id) && !taken.contains(id))
-                id = symbol.name; // another symbol's own name: try the next
+            id = name + u'-' + QString::number(k);
+            if (own.contains(id) && !taken.contains(id))
+                id = name; // another symbol's own name: try the next
         }
         taken.insert(id);
         ids.append(id);
     }
     return ids;
+}
+
+// The picture's size: the diagram's, and a single white pixel when there is
+// nothing to draw (an empty diagram's size may be invalid).
+QSize pictureSize(const CircuitDiagram& diagram) {
+    return diagram.size.expandedTo(QSize(1, 1));
 }
 
 void drawDiagram(DrawingSurface& surface, const CircuitDiagram& diagram, const DrawOptions& options,
@@ -79,8 +86,8 @@ void paintDiagram(QPainter& painter, const CircuitDiagram& diagram, const DrawOp
 QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options, qreal scale) {
     if (!std::isfinite(scale) || scale <= 0)
         return {};
-    const qreal width = std::ceil(std::max(diagram.size.width(), 1) * scale);
-    const qreal height = std::ceil(std::max(diagram.size.height(), 1) * scale);
+    const qreal width = std::ceil(pictureSize(diagram).width() * scale);
+    const qreal height = std::ceil(pictureSize(diagram).height() * scale);
     if (width * height > static_cast<qreal>(largestImageArea))
         return {};
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
@@ -95,7 +102,7 @@ QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options, q
 }
 
 QByteArray diagramSvg(const CircuitDiagram& diagram, const DrawOptions& options) {
-    SvgSurface surface(diagram.size);
+    SvgSurface surface(pictureSize(diagram));
     drawDiagram(surface, diagram, options, symbolIds(diagram.symbols));
     return surface.document();
 }

@@ -20,8 +20,7 @@ struct DrawOptions {
 void paintDiagram(QPainter& painter, const CircuitDiagram& diagram, const DrawOptions& options);
 
 // The diagram on white, scale times its size.
-QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options,
-                    qreal scale = 1.0);
+QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options, qreal scale = 1.0);
 
 // The diagram as an SVG document: each symbol one group whose id is the
 // component's name, each net one group of class "net".

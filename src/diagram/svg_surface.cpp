@@ -83,7 +83,7 @@ SvgSurface::SvgSurface(QSize size) {
                 .arg(width, height));
 }
 
-QString SvgSurface::escaped(const QString& text) {
+QString SvgSurface::storable(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -91,12 +91,20 @@ QString SvgSurface::escaped(const QString& text) {
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             out += c;
             out += text[++i];
-            continue;
-        }
-        if (c.isSurrogate() || !allowedInXml(c.unicode())) {
+        } else if (c.isSurrogate() || !allowedInXml(c.unicode())) {
             out += QChar(QChar::ReplacementCharacter);
-            continue;
+        } else {
+            out += c;
         }
+    }
+    return out;
+}
+
+QString SvgSurface::escaped(const QString& text) {
+    const QString clean = storable(text);
+    QString out;
+    out.reserve(clean.size());
+    for (const QChar c : clean) {
         switch (c.unicode()) {
         case u'&':
             out += QStringLiteral("&amp;");

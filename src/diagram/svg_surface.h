@@ -28,8 +28,11 @@ public:
     // The document so far, closed: the open groups and the root element.
     QByteArray document() const;
 
-    // Text as XML character data or an attribute value: markup characters as
-    // references, and characters XML cannot hold at all as U+FFFD.
+    // Text with the characters XML cannot hold at all (most control
+    // characters, unpaired surrogates) replaced by U+FFFD.
+    static QString storable(const QString& text);
+    // Storable text as XML character data or an attribute value, markup
+    // characters as references.
     static QString escaped(const QString& text);
 
 private:

@@ -40,10 +40,18 @@ constexpr qreal bodyRadius = 12;       // lamp, motor and meter circles
 constexpr qreal resistorLength = 36;   // along the spine
 constexpr qreal resistorHalfWidth = 6; // across it
 constexpr qreal sliderPositions = 4;   // a rheostat's slider stands at 0 to 4
-// Vertical symbols: the label starts this far right of the posts' line,
-// clear of a bright lamp's rays.
-constexpr qreal labelOffset = 22;
+// Labels stand this far from the body, one line below the other.
+constexpr qreal labelGap = 5;
 constexpr qreal lineHeight = 14;
+
+// A label on one line: tabs, line breaks and other control characters in a
+// name read as spaces.
+QString oneLine(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    return text;
+}
 
 qreal radians(qreal degrees) {
     return degrees * std::numbers::pi / 180.0;
@@ -310,33 +318,60 @@ void SymbolPainter::curvedArrow(qreal radius, qreal fromDegrees, qreal toDegrees
     m_surface.polygon({tip, base + across * 3.5, base - across * 3.5}, none, colour);
 }
 
+qreal SymbolPainter::labelSideExtent() const {
+    const SymbolLook look = m_symbol.look;
+    switch (m_symbol.type) {
+    case Source:
+        return 15;
+    case Switch:
+        return m_symbol.closed ? 3.5 : 16;
+    case Lamp:
+        return look == SymbolLook::LampBright ? 21 : bodyRadius + 1;
+    case Resistor:
+    case Rheostat: // its slider is on the other side
+        return resistorHalfWidth + 1;
+    case Motor:
+        return look == SymbolLook::MotorRunning ? 19 : bodyRadius + 1;
+    case Ammeter:
+    case Voltmeter:
+        return bodyRadius + 1;
+    default:
+        return 9;
+    }
+}
+
 void SymbolPainter::label() {
     const QFont font = labelFont();
     const QFontMetricsF metrics(font);
     const bool greyed = m_symbol.look == SymbolLook::Unwired;
     const QRectF box(m_symbol.box);
-    QStringList lines{m_symbol.name};
+    QStringList lines{oneLine(m_symbol.name)};
     QList<QColor> colours{greyed ? colour::greyed : colour::ink};
     if (m_options.showValues && !m_symbol.value.isEmpty()) {
-        lines.append(m_symbol.value);
+        lines.append(oneLine(m_symbol.value));
         colours.append(greyed ? colour::greyed : colour::value);
     }
 
     const QPointF centre = at(m_centre, 0);
+    const qreal clear = labelSideExtent() + labelGap;
     for (qsizetype k = 0; k < lines.size(); ++k) {
         qreal left = 0;
         qreal baseline = 0;
         qreal room = 0;
         if (m_symbol.vertical) {
-            left = m_first.x() + labelOffset;
+            left = m_first.x() + clear;
             room = box.right() - left;
             // The lines side by side with the body's centre.
             const qreal first = lines.size() == 1 ? centre.y() + 5 : centre.y() - 2;
             baseline = first + static_cast<qreal>(k) * lineHeight;
         } else {
             room = box.width() - 2;
+            // The last line just above the body, the others above it; the
+            // ink of a line reaches about 11 pixels above its baseline.
+            const qreal last = centre.y() - clear - 1;
             const qreal top = std::max(box.top(), m_first.y() - cell::aboveSpine);
-            baseline = top + 13 + static_cast<qreal>(k) * lineHeight;
+            baseline =
+                std::max(top + 12, last - static_cast<qreal>(lines.size() - 1 - k) * lineHeight);
         }
         const QString text = metrics.elidedText(lines[k], Qt::ElideRight, std::max(room, 0.0));
         if (text.isEmpty())

@@ -46,6 +46,8 @@ private:
     void letter(QChar letter, QPointF centre, QColor colour);
     void polarityMarks();
     void curvedArrow(qreal radius, qreal fromDegrees, qreal toDegrees, QColor colour);
+    // How far the body reaches from the spine towards the label.
+    qreal labelSideExtent() const;
     void label();
 
     DrawingSurface& m_surface;
