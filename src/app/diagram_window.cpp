@@ -61,7 +61,9 @@ const diagram::CircuitDiagram& DiagramWindow::currentDiagram() {
 }
 
 void DiagramWindow::follow() {
-    if (isVisible())
+    // A drag joins nothing new, and each of its steps analyses: the end of
+    // the drag, a step of the history, is soon enough to look.
+    if (isVisible() && !m_controller.dragInProgress())
         catchUp();
 }
 
