@@ -461,14 +461,16 @@ private slots:
     }
 
     // 显示名称 writes each name under its box on the area, in exported
-    // pictures too; a component placed meanwhile gets its name at once.
+    // pictures too, whichever way the component came there.
     void namesUnderTheComponents_data() {
-        QTest::addColumn<bool>("placedAfter");
-        QTest::addRow("shown after placing") << false;
-        QTest::addRow("placed while shown") << true;
+        QTest::addColumn<QString>("how");
+        QTest::addRow("shown after placing") << "after";
+        QTest::addRow("placed while shown") << "placed";
+        QTest::addRow("opened while shown") << "opened";
+        QTest::addRow("deleted and undone while shown") << "undone";
     }
     void namesUnderTheComponents() {
-        QFETCH(bool, placedAfter);
+        QFETCH(QString, how);
         WindowFixture f;
         QAction* names = menuAction(f, "视图", "显示名称");
         QWidget* area = f.find<QWidget>("画板1");
@@ -478,29 +480,43 @@ private slots:
         const auto namePixels = [&] {
             return darkPixels(f.window->controller().canvases().area(), line);
         };
-        if (placedAfter)
+        if (how != "after")
             names->trigger();
-        QTest::mouseClick(f.window->palette().button(PaletteButton::Lamp), Qt::LeftButton);
-        QTest::mouseClick(area, Qt::LeftButton, {}, click);
+        if (how == "opened") {
+            model::Experiment other;
+            other.addComponent(topLeft.x(), topLeft.y(), "电灯1", model::Lamp);
+            const QString path = m_dir.filePath("named.aie");
+            QVERIFY(model::writeExperimentFile(path, other.text()).ok);
+            f.window->openFile(path);
+        } else {
+            QTest::mouseClick(f.window->palette().button(PaletteButton::Lamp), Qt::LeftButton);
+            QTest::mouseClick(area, Qt::LeftButton, {}, click);
+        }
         QCOMPARE(f.experiment().readComponent(1)->x, topLeft.x());
-        if (!placedAfter) {
+        if (how == "after") {
             QCOMPARE(namePixels(), 0);
             names->trigger();
         }
+        if (how == "undone") {
+            f.window->controller().deleteComponent(1);
+            QCOMPARE(namePixels(), 0);
+            f.window->undo();
+        }
         QVERIFY(f.window->controller().namesShown());
         QVERIFY(namePixels() > 30);
-        // Not a change of the experiment.
-        QCOMPARE(f.window->controller().history().count(), 1);
 
-        const QString path = m_dir.filePath(QString("names%1.png").arg(placedAfter));
+        const QString path = m_dir.filePath(QString("names-%1.png").arg(how));
         f.prompts.fileNames = {path};
         f.prompts.answers = {Answer::No};
         f.window->exportPicture();
         QVERIFY(darkPixels(QImage(path).convertToFormat(QImage::Format_RGB32), line) > 30);
 
+        // Not a change of the experiment.
+        const int steps = f.window->controller().history().count();
         names->trigger();
         QVERIFY(!f.window->controller().namesShown());
         QCOMPARE(namePixels(), 0);
+        QCOMPARE(f.window->controller().history().count(), steps);
     }
 };
 

@@ -154,6 +154,31 @@ private slots:
         QCOMPARE(canvases.wireLayer().copy(lampLine), alone.wireLayer().copy(lampLine));
     }
 
+    // A turning motor's frames replace its picture in its box; its name
+    // stays as it was.
+    void turningMotorKeepsItsName() {
+        const QPoint box(100, 60);
+        model::Experiment e;
+        e.addComponent(box.x(), box.y(), "电动机1", model::Motor);
+        CanvasPair canvases;
+        MotorAnimator motors(canvases, m_pictures);
+        fullRedraw(e, canvases, m_pictures, nullptr, withNames);
+        const QRect line = CanvasPair::NamePainter::nameRect(box);
+        const QImage name = canvases.area().copy(line);
+        const QImage still = test::boxOf(canvases.area(), box);
+        analysis::DisplayStep turn;
+        turn.kind = analysis::DisplayStep::Kind::SetMotorSlot;
+        turn.slot = 0;
+        turn.x = box.x();
+        turn.y = box.y();
+        turn.interval = 100;
+        OutcomePainter(canvases, m_pictures, motors).apply({turn});
+        for (int k = 0; k < 3; ++k)
+            motors.tick(0);
+        QVERIFY(test::boxOf(canvases.area(), box) != still);
+        QCOMPARE(canvases.area().copy(line), name);
+    }
+
     // Names are written over the wires at each redraw, the cached still wires
     // of a drag included: the picture is the one of a redraw without cache.
     void cachedWiresGiveTheSameNamedPicture_data() {
