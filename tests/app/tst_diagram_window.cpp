@@ -285,6 +285,16 @@ private slots:
         QVERIFY(f.diagramWindow.view().paintCount() > paints);
     }
 
+    void undoKeysWorkInTheDiagramWindow() {
+        DiagramFixture f;
+        f.buildLoop();
+        const qsizetype wires = f.shown().nets.size();
+        QTest::keyClick(&f.diagramWindow.view(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f.shown().nets.size() < wires);
+        QTest::keyClick(&f.diagramWindow.view(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.shown().nets.size(), wires);
+    }
+
     // Hidden, the window computes nothing; shown again, it catches up.
     void hiddenWindowCatchesUpWhenShown() {
         DiagramFixture f;
