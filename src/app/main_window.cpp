@@ -49,8 +49,6 @@ MainWindow::MainWindow(Prompts& prompts, QWidget* parent, const QString& recover
     buildMenus();
     buildToolbar(client);
     buildKeys();
-    // Undo and redo by the keyboard also while the diagram window has the focus.
-    m_diagramWindow->addActions({m_undoAction, m_redoAction});
 
     m_palette = new Palette(client);
     connect(m_palette, &Palette::clicked, m_interaction.get(), &area::AreaInteraction::chooseTool);

@@ -285,10 +285,14 @@ private slots:
         QVERIFY(f.diagramWindow.view().paintCount() > paints);
     }
 
+    // A tool window shares its main window's shortcuts.
     void undoKeysWorkInTheDiagramWindow() {
         DiagramFixture f;
         f.buildLoop();
         const qsizetype wires = f.shown().nets.size();
+        f.diagramWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.diagramWindow));
+        f.diagramWindow.view().setFocus();
         QTest::keyClick(&f.diagramWindow.view(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(f.shown().nets.size() < wires);
         QTest::keyClick(&f.diagramWindow.view(), Qt::Key_Y, Qt::ControlModifier);
