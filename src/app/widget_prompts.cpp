@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -24,6 +25,15 @@ QString runFileDialog(QWidget* parent, const FileDialogSetup& setup, QFileDialog
                                                        : QFileDialog::ExistingFile);
     dialog.setNameFilter(setup.filter);
     dialog.setDefaultSuffix(setup.defaultSuffix);
+    // A name typed without an extension takes the one of the type chosen,
+    // or the setup's when that type has none of its own ("*.*").
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &setup](const QString& filter) {
+            static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match =
+                firstPattern.match(filter.mid(filter.lastIndexOf(u'(')));
+            dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : setup.defaultSuffix);
+        });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString chosen = dialog.selectedFiles().constFirst();
