@@ -1,5 +1,8 @@
 #include "file_open_pass.h"
 
+#include "diagram/diagram_layout.h"
+#include "diagram/diagram_source.h"
+
 #include "model/experiment_file.h"
 #include "model/gbk.h"
 #include "render/opened_experiment.h"
@@ -17,7 +20,15 @@ QString FileOpenPass::run(const QByteArray& bytes) {
     if (model::encodeGbk(decoded.text) != bytes)
         return QStringLiteral("the decoded text does not encode back to the file's bytes");
 
-    if (render::openExperimentText(m_experiment, decoded.text, m_canvases, m_pictures, m_motors)) {
+    if (const std::optional<analysis::AnalysisOutcome> outcome = render::openExperimentText(
+            m_experiment, decoded.text, m_canvases, m_pictures, m_motors)) {
+        // The circuit diagram the window would show beside it.
+        const diagram::CircuitDiagram drawn =
+            diagram::layOut(diagram::diagramSource(m_experiment, *outcome));
+        const QRect whole(QPoint(0, 0), drawn.size);
+        for (const diagram::Symbol& symbol : drawn.symbols)
+            if (!whole.contains(symbol.box))
+                return QStringLiteral("a diagram symbol lies outside the diagram");
         // The first frame each started timer would draw.
         for (int slot = 0; slot < model::motorSlotCount; ++slot)
             if (m_motors.isRunning(slot))

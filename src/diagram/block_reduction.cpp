@@ -16,18 +16,28 @@ struct Edge {
     bool alive = true;
 };
 
+// Reduces the edges node by node from a work list, so that each reduction
+// looks only at the edges of the nodes it touched.
 class Reducer {
 public:
-    Reducer(int s, int t) : m_s(s), m_t(t) {}
+    Reducer(int s, int t, int nodeCount) : m_s(s), m_t(t), m_at(std::size_t(nodeCount)) {}
 
     void add(Block block) {
         const int u = block.left;
         const int v = block.right;
         m_edges.push_back({u, v, std::move(block), true});
+        m_at[std::size_t(u)].push_back(m_edges.size() - 1);
+        if (v != u)
+            m_at[std::size_t(v)].push_back(m_edges.size() - 1);
+        m_work.push_back(u);
+        m_work.push_back(v);
     }
 
     std::optional<ReducedLoop> run() {
-        while (removeLoops() || mergeParallel() || reduceNodes()) {
+        while (!m_work.empty()) {
+            const int node = m_work.back();
+            m_work.pop_back();
+            reduceAt(node);
         }
         ReducedLoop loop;
         for (Edge& edge : m_edges) {
@@ -54,39 +64,64 @@ public:
 private:
     Block from(Edge& edge, int node) {
         edge.alive = false;
+        m_work.push_back(edge.u);
+        m_work.push_back(edge.v);
         return edge.u == node ? std::move(edge.block) : reversed(std::move(edge.block));
     }
 
     bool isTerminal(int node) const { return node == m_s || node == m_t; }
 
+    // The live edges at a node, dropping the dead ones from its list.
+    const std::vector<std::size_t>& edgesAt(int node) {
+        std::vector<std::size_t>& at = m_at[std::size_t(node)];
+        at.erase(
+            std::remove_if(at.begin(), at.end(), [&](std::size_t e) { return !m_edges[e].alive; }),
+            at.end());
+        return at;
+    }
+
+    int otherEnd(std::size_t edge, int node) const {
+        return m_edges[edge].u == node ? m_edges[edge].v : m_edges[edge].u;
+    }
+
+    void reduceAt(int node) {
+        if (removeLoops(node) || mergeParallel(node) || isTerminal(node))
+            return;
+        const std::vector<std::size_t> at = edgesAt(node);
+        if (at.size() == 1)
+            hang(node, at[0]);
+        else if (at.size() == 2)
+            join(node, at[0], at[1]);
+        else if (at.size() == 3)
+            bridge(node, at);
+    }
+
     // A block whose two ends met in one net: drawn with the wire beside it.
-    bool removeLoops() {
+    bool removeLoops(int node) {
         bool changed = false;
-        for (Edge& edge : m_edges) {
-            if (edge.alive && edge.u == edge.v) {
-                Block shorted;
-                shorted.kind = Block::Kind::Shorted;
-                shorted.left = shorted.right = edge.u;
-                edge.alive = false;
-                shorted.children.push_back(std::move(edge.block));
-                m_attached[edge.u].push_back(std::move(shorted));
-                changed = true;
-            }
+        for (const std::size_t e : std::vector<std::size_t>(edgesAt(node))) {
+            Edge& edge = m_edges[e];
+            if (edge.u != edge.v)
+                continue;
+            Block shorted;
+            shorted.kind = Block::Kind::Shorted;
+            shorted.left = shorted.right = node;
+            shorted.children.push_back(from(edge, node));
+            m_attached[node].push_back(std::move(shorted));
+            changed = true;
         }
         return changed;
     }
 
-    bool mergeParallel() {
-        QHash<std::pair<int, int>, std::size_t> first;
+    // Edges between the same two nodes become one parallel block.
+    bool mergeParallel(int node) {
+        QHash<int, std::size_t> first; // by the other end
         bool changed = false;
-        for (std::size_t i = 0; i < m_edges.size(); ++i) {
-            Edge& edge = m_edges[i];
-            if (!edge.alive)
-                continue;
-            const std::pair<int, int> key{std::min(edge.u, edge.v), std::max(edge.u, edge.v)};
-            const auto found = first.constFind(key);
+        for (const std::size_t e : std::vector<std::size_t>(edgesAt(node))) {
+            const int other = otherEnd(e, node);
+            const auto found = first.constFind(other);
             if (found == first.cend()) {
-                first.insert(key, i);
+                first.insert(other, e);
                 continue;
             }
             Edge& kept = m_edges[found.value()];
@@ -98,7 +133,7 @@ private:
                 parallel.children.push_back(std::move(kept.block));
                 kept.block = std::move(parallel);
             }
-            Block branch = from(edge, kept.u);
+            Block branch = from(m_edges[e], kept.u);
             if (branch.kind == Block::Kind::Parallel) {
                 for (Block& b : branch.children)
                     kept.block.children.push_back(std::move(b));
@@ -108,18 +143,6 @@ private:
             changed = true;
         }
         return changed;
-    }
-
-    std::vector<std::size_t> edgesAt(int node) const {
-        std::vector<std::size_t> at;
-        for (std::size_t i = 0; i < m_edges.size(); ++i)
-            if (m_edges[i].alive && (m_edges[i].u == node || m_edges[i].v == node))
-                at.push_back(i);
-        return at;
-    }
-
-    int otherEnd(std::size_t edge, int node) const {
-        return m_edges[edge].u == node ? m_edges[edge].v : m_edges[edge].u;
     }
 
     // What hangs at a node, taken to be placed in the series passing it.
@@ -132,30 +155,9 @@ private:
         return blocks;
     }
 
-    bool reduceNodes() {
-        QList<int> nodes;
-        for (const Edge& edge : m_edges)
-            if (edge.alive)
-                nodes << edge.u << edge.v;
-        std::sort(nodes.begin(), nodes.end());
-        nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
-        for (const int node : nodes) {
-            if (isTerminal(node))
-                continue;
-            const std::vector<std::size_t> at = edgesAt(node);
-            if (at.size() == 1 && hang(node, at[0]))
-                return true;
-            if (at.size() == 2 && join(node, at[0], at[1]))
-                return true;
-            if (at.size() == 3 && bridge(node, at))
-                return true;
-        }
-        return false;
-    }
-
     // A dead end: the part to it and what hangs at its far end become a tap
     // at the near end.
-    bool hang(int node, std::size_t edge) {
+    void hang(int node, std::size_t edge) {
         const int near = otherEnd(edge, node);
         std::vector<Block> chain;
         chain.push_back(reversed(from(m_edges[edge], node)));
@@ -166,22 +168,20 @@ private:
         tap.left = tap.right = near;
         tap.children.push_back(seriesOf(std::move(chain)));
         m_attached[near].push_back(std::move(tap));
-        return true;
     }
 
-    bool join(int node, std::size_t first, std::size_t second) {
+    void join(int node, std::size_t first, std::size_t second) {
         std::vector<Block> chain;
         chain.push_back(reversed(from(m_edges[first], node)));
         for (Block& b : takeAttached(node))
             chain.push_back(std::move(b));
         chain.push_back(from(m_edges[second], node));
         add(seriesOf(std::move(chain)));
-        return true;
     }
 
     // Two nodes of three parts each, joined to each other and to the same two
     // other nodes: the bridge between those two.
-    bool bridge(int top, const std::vector<std::size_t>& atTop) {
+    void bridge(int top, const std::vector<std::size_t>& atTop) {
         for (const std::size_t middle : atTop) {
             const int bottom = otherEnd(middle, top);
             if (isTerminal(bottom) || bottom == top)
@@ -226,14 +226,15 @@ private:
             block.children.push_back(from(m_edges[bottomArms[1]], bottom));
             block.children.push_back(from(m_edges[middle], top));
             add(std::move(block));
-            return true;
+            return;
         }
-        return false;
     }
 
     int m_s;
     int m_t;
     std::vector<Edge> m_edges;
+    std::vector<std::vector<std::size_t>> m_at; // per node: its edges, some dead
+    std::vector<int> m_work;                    // nodes to look at again
     QHash<int, std::vector<Block>> m_attached;
 };
 
@@ -241,7 +242,7 @@ private:
 
 std::optional<ReducedLoop> reduceLoop(const DiagramGraph& graph, const QList<int>& group,
                                       int root) {
-    Reducer reducer(graph.positiveNet[root], graph.negativeNet[root]);
+    Reducer reducer(graph.positiveNet[root], graph.negativeNet[root], graph.netCount());
     for (const int part : group)
         if (part != root)
             reducer.add(partBlock(part, graph.positiveNet[part], graph.negativeNet[part]));

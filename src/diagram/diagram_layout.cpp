@@ -67,6 +67,7 @@ CircuitDiagram layOut(const DiagramSource& source) {
         symbol.negative += offset;
         diagram.symbols.append(std::move(symbol));
     }
+    const QHash<QString, QList<QPoint>> posts = postsByTerminal(diagram.symbols);
     QList<Net> nets(graph.netCount());
     for (const PlacedWire& wire : whole.wires)
         nets[wire.net].segments.append({wire.segment.from + offset, wire.segment.to + offset});
@@ -75,7 +76,7 @@ CircuitDiagram layOut(const DiagramSource& source) {
             continue;
         Net& n = nets[net];
         n.terminals = graph.netTerminals[net];
-        n.junctions = junctionsOf(n, diagram.symbols);
+        n.junctions = junctionsOf(n, posts);
         diagram.nets.append(std::move(n));
     }
     diagram.size = whole.bounds.size() + QSize(2 * margin, 2 * margin);

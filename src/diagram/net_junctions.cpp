@@ -18,7 +18,16 @@ bool liesOn(QPoint point, const Segment& segment) {
     return false;
 }
 
-QList<QPoint> junctionsOf(const Net& net, const QList<Symbol>& symbols) {
+QHash<QString, QList<QPoint>> postsByTerminal(const QList<Symbol>& symbols) {
+    QHash<QString, QList<QPoint>> posts;
+    for (const Symbol& symbol : symbols) {
+        posts[model::terminalName(symbol.name, true)].append(symbol.positive);
+        posts[model::terminalName(symbol.name, false)].append(symbol.negative);
+    }
+    return posts;
+}
+
+QList<QPoint> junctionsOf(const Net& net, const QHash<QString, QList<QPoint>>& postsOf) {
     QList<QPoint> points;
     const auto note = [&](QPoint p) {
         if (!points.contains(p))
@@ -29,13 +38,8 @@ QList<QPoint> junctionsOf(const Net& net, const QList<Symbol>& symbols) {
         note(s.to);
     }
     QList<QPoint> posts;
-    for (const Symbol& symbol : symbols) {
-        for (const bool positive : {true, false}) {
-            const QString terminal = model::terminalName(symbol.name, positive);
-            if (net.terminals.contains(terminal))
-                posts.append(positive ? symbol.positive : symbol.negative);
-        }
-    }
+    for (const QString& terminal : net.terminals)
+        posts += postsOf.value(terminal);
     QList<QPoint> junctions;
     for (const QPoint p : points) {
         int wires = int(std::count(posts.begin(), posts.end(), p));
