@@ -2,6 +2,9 @@
 #include "area/area_host.h"
 #include "area/area_interaction.h"
 #include "area/experiment_controller.h"
+#include "diagram/diagram_drawing.h"
+#include "diagram/diagram_layout.h"
+#include "diagram/diagram_source.h"
 #include "model/component_type.h"
 #include "model/experiment.h"
 #include "model/number_text.h"
@@ -14,6 +17,7 @@
 #include "median_reporter.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QRandomGenerator>
 
 #include <benchmark/benchmark.h>
@@ -213,6 +217,34 @@ void analyse(benchmark::State& state) {
         benchmark::DoNotOptimize(analysis::analyse(f.controller.experiment()));
 }
 BENCHMARK(analyse)->Name("analyse")->Unit(benchmark::kMillisecond);
+
+// The circuit diagram of the same experiment, from the experiment and its
+// analysis to the picture the diagram window paints: the ladder lays out as
+// nested series and parallel blocks.
+void diagramLayoutAndDraw(benchmark::State& state) {
+    Fixture f(state);
+    QImage image;
+    for (auto _ : state) {
+        const diagram::CircuitDiagram d = diagram::layOut(
+            diagram::diagramSource(f.controller.experiment(), f.controller.lastOutcome()));
+        if (image.size() != d.size)
+            image = QImage(d.size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        diagram::paintDiagram(painter, d, {true});
+    }
+}
+BENCHMARK(diagramLayoutAndDraw)->Name("diagram_layout_and_draw")->Unit(benchmark::kMillisecond);
+
+void diagramLayout(benchmark::State& state) {
+    Fixture f(state);
+    const diagram::DiagramSource source =
+        diagram::diagramSource(f.controller.experiment(), f.controller.lastOutcome());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(diagram::layOut(source));
+}
+BENCHMARK(diagramLayout)->Name("diagram_layout")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -16,22 +16,26 @@ struct DrawOptions {
     bool showValues = false; // each symbol's value under its name
 };
 
-// Draws the diagram in its own coordinates; the caller sets any transform.
+// Draws the diagram in its own coordinates, antialiased; the caller sets any
+// transform and gets its painter back as it gave it.
 void paintDiagram(QPainter& painter, const CircuitDiagram& diagram, const DrawOptions& options);
 
-// The diagram on white, scale times its size.
+// The diagram on white, scale times its size (at least one pixel); a null
+// image for a scale that is not positive or a picture too large to allocate.
 QImage diagramImage(const CircuitDiagram& diagram, const DrawOptions& options, qreal scale = 1.0);
 
-// The diagram as an SVG document: each symbol one group whose id is the
-// component's name, each net one group of class "net".
+// The diagram as an SVG document on white: each symbol one group whose id is
+// the component's name (a later one of the same name gets "-2", "-3", ...),
+// each net one group of class "net".
 QByteArray diagramSvg(const CircuitDiagram& diagram, const DrawOptions& options);
 
 enum class DiagramFormat { Svg, Png };
 // The format an export path asks for by its extension; none for any other.
 std::optional<DiagramFormat> diagramFormatFor(const QString& path);
 
-// Writes the diagram in the format of the path's extension, replacing the
-// file only when the whole picture was written.
+// Writes the diagram in the format of the path's extension, PNG at twice its
+// size, replacing the file only when the whole picture was written; writes
+// nothing for any other extension.
 enum class DiagramWrite { Written, UnknownFormat, Failed };
 DiagramWrite writeDiagramFile(const CircuitDiagram& diagram, const DrawOptions& options,
                               const QString& path);

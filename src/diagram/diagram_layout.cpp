@@ -58,8 +58,10 @@ CircuitDiagram layOut(const DiagramSource& source) {
     }
 
     CircuitDiagram diagram;
-    if (whole.bounds.isNull())
+    if (whole.bounds.isNull()) {
+        diagram.size = QSize(0, 0);
         return diagram;
+    }
     const QPoint offset = QPoint(margin, margin) - whole.bounds.topLeft();
     for (Symbol symbol : whole.symbols) {
         symbol.box.translate(offset);

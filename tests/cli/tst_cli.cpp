@@ -3,13 +3,16 @@
 #include "model/gbk.h"
 #include "model/wire_edits.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace ampery::model;
 
@@ -23,6 +26,13 @@ struct Run {
 
 Run runCli(const QStringList& arguments) {
     QProcess process;
+    // A drawing command starts a GUI application, which complains on
+    // standard error when the session has no runtime folder.
+    static const QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!environment.contains(QStringLiteral("XDG_RUNTIME_DIR")))
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(AMPERY_CLI), arguments);
     Run run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
@@ -72,6 +82,36 @@ QByteArray unwiredParts() {
     e.setFields(1, Field::State, "7");
     e.setFields(2, Field::State, "1");
     return gbk(e.text());
+}
+
+// The groups of a diagram's SVG and the texts drawn in them.
+struct DiagramSvg {
+    bool valid = false;
+    QSize size;
+    QStringList ids;
+    int nets = 0;
+    QStringList texts;
+};
+
+DiagramSvg readDiagramSvg(const QByteArray& bytes) {
+    DiagramSvg svg;
+    QXmlStreamReader reader(bytes);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (reader.name() == u"svg")
+            svg.size = QSize(attributes.value(QLatin1StringView("width")).toInt(),
+                             attributes.value(QLatin1StringView("height")).toInt());
+        else if (reader.name() == u"g" && attributes.hasAttribute(QLatin1StringView("id")))
+            svg.ids.append(attributes.value(QLatin1StringView("id")).toString());
+        else if (reader.name() == u"g" && attributes.value(QLatin1StringView("class")) == u"net")
+            ++svg.nets;
+        else if (reader.name() == u"text")
+            svg.texts.append(reader.readElementText());
+    }
+    svg.valid = !reader.hasError();
+    return svg;
 }
 
 } // namespace
@@ -164,6 +204,113 @@ private slots:
                      .object());
     }
 
+    void diagram_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("values");
+        QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<int>("nets");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addRow("lamp circuit") << lampCircuit() << false << QStringList{"电源1", "电灯1"}
+                                      << 2 << QStringList{"电源1", "电灯1"};
+        QTest::addRow("lamp circuit with values")
+            << lampCircuit() << true << QStringList{"电源1", "电灯1"} << 2
+            << QStringList{"电源1", "6V", "电灯1", "10Ω"};
+        QTest::addRow("unwired parts")
+            << unwiredParts() << false << QStringList{"变阻器1", "开关1", "电动机1"} << 0
+            << QStringList{"变阻器1", "开关1", "电动机1"};
+        QTest::addRow("empty file") << QByteArray() << true << QStringList() << 0 << QStringList();
+    }
+    void diagram() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, values);
+        QFETCH(QStringList, ids);
+        QFETCH(int, nets);
+        QFETCH(QStringList, texts);
+        const QString path = writeFile(QStringLiteral("diagram.aie"), file);
+        QVERIFY(!path.isEmpty());
+        const QString svgPath = m_dir.filePath(QStringLiteral("diagram.svg"));
+        const QString pngPath = m_dir.filePath(QStringLiteral("diagram.PNG"));
+        QStringList arguments{QStringLiteral("diagram"), path, svgPath};
+        if (values)
+            arguments.append(QStringLiteral("--values"));
+        Run run = runCli(arguments);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(run.err, QByteArray());
+        QFile written(svgPath);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const DiagramSvg svg = readDiagramSvg(written.readAll());
+        QVERIFY(svg.valid);
+        QCOMPARE(svg.ids, ids);
+        QCOMPARE(svg.nets, nets);
+        QCOMPARE(svg.texts, texts);
+
+        // The PNG is the same diagram at twice its size.
+        arguments[2] = pngPath;
+        run = runCli(arguments);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        QImage image;
+        QVERIFY(image.load(pngPath, "png"));
+        QCOMPARE(image.size(), svg.size * 2);
+    }
+
+    // The diagram shows what the analysis found: the lamp at its rated
+    // voltage is lit.
+    void diagramShowsTheAnalysis() {
+        const QString path = writeFile(QStringLiteral("lit.aie"), lampCircuit());
+        const QString pngPath = m_dir.filePath(QStringLiteral("lit.png"));
+        const QString darkPath = m_dir.filePath(QStringLiteral("dark.png"));
+        QCOMPARE(runCli({QStringLiteral("diagram"), path, pngPath}).exitCode, 0);
+        const QString dark = writeFile(QStringLiteral("dark.aie"), lampCircuit("0"));
+        QCOMPARE(runCli({QStringLiteral("diagram"), dark, darkPath}).exitCode, 0);
+        const auto yellowPixels = [](const QString& file) {
+            const QImage image(file);
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    count += qRed(p) > 200 && qGreen(p) > 170 && qBlue(p) < qGreen(p) - 60;
+                }
+            return count;
+        };
+        QVERIFY(yellowPixels(pngPath) > 100);
+        QCOMPARE(yellowPixels(darkPath), 0);
+    }
+
+    void diagramRefused_data() {
+        QTest::addColumn<QStringList>("arguments");
+        const QString lamp = writeFile(QStringLiteral("lamp.aie"), lampCircuit());
+        const QString out = m_dir.filePath(QStringLiteral("refused.svg"));
+        QTest::addRow("no files") << QStringList{"diagram"};
+        QTest::addRow("no diagram file") << QStringList{"diagram", lamp};
+        QTest::addRow("a third file") << QStringList{"diagram", lamp, out, out};
+        QTest::addRow("gif") << QStringList{"diagram", lamp, m_dir.filePath("refused.gif")};
+        QTest::addRow("no extension") << QStringList{"diagram", lamp, m_dir.filePath("refused")};
+        QTest::addRow("unknown option") << QStringList{"diagram", lamp, out, "--size", "10x10"};
+        QTest::addRow("missing experiment")
+            << QStringList{"diagram", m_dir.filePath("none.aie"), out};
+    }
+    void diagramRefused() {
+        QFETCH(QStringList, arguments);
+        const Run run = runCli(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QByteArray());
+        QVERIFY(run.err.startsWith("ampery-cli: "));
+        const QStringList written =
+            QDir(m_dir.path()).entryList({QStringLiteral("refused*")}, QDir::Files);
+        QCOMPARE(written, QStringList());
+    }
+
+    void diagramNotWritten() {
+        const QString lamp = writeFile(QStringLiteral("lamp.aie"), lampCircuit());
+        const QString out = m_dir.filePath(QStringLiteral("missing/diagram.svg"));
+        const Run run = runCli({QStringLiteral("diagram"), lamp, out});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, (QStringLiteral("ampery-cli: cannot write ") + out + u'\n').toUtf8());
+        QVERIFY(!QFile::exists(out));
+    }
+
     void refused_data() {
         QTest::addColumn<QStringList>("arguments");
         const QString lamp = writeFile(QStringLiteral("lamp.aie"), lampCircuit());
@@ -188,6 +335,7 @@ private slots:
         const Run run = runCli({QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("ampery-cli analyse FILE.aie"));
+        QVERIFY(run.out.contains("ampery-cli diagram FILE.aie OUT.svg|png [--values]"));
         QCOMPARE(run.err, QByteArray());
     }
 };

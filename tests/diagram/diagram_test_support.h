@@ -3,6 +3,7 @@
 #include "diagram/circuit_diagram.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 
 #include <functional>
@@ -142,6 +143,35 @@ inline int countPixels(const QImage& image, const QRect& area,
 inline QRect pixelsOf(const QRect& box, qreal scale) {
     const QRectF scaled(QPointF(box.topLeft()) * scale, QSizeF(box.size()) * scale);
     return {scaled.topLeft().toPoint(), scaled.bottomRight().toPoint() - QPoint(1, 1)};
+}
+
+// The drawn pixels of a diagram painted at its own size that lie outside
+// every symbol's cell and farther than a wire's half width and a pixel
+// from any wire or junction dot.
+inline int strayPixels(const QImage& painted, const CircuitDiagram& diagram) {
+    QImage allowed(painted.size(), QImage::Format_RGB32);
+    allowed.fill(Qt::white);
+    {
+        QPainter painter(&allowed);
+        for (const Symbol& symbol : diagram.symbols)
+            painter.fillRect(pixelsOf(symbol.box, 1.0), Qt::black);
+        painter.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::SquareCap));
+        for (const Net& net : diagram.nets) {
+            for (const Segment& segment : net.segments)
+                painter.drawLine(segment.from, segment.to);
+            for (const QPoint& junction : net.junctions)
+                painter.drawEllipse(junction, 4, 4);
+        }
+    }
+    const QImage image = painted.convertToFormat(QImage::Format_RGB32);
+    int stray = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* drawn = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const auto* open = reinterpret_cast<const QRgb*>(allowed.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            stray += !isWhite(drawn[x]) && isWhite(open[x]) ? 1 : 0;
+    }
+    return stray;
 }
 
 } // namespace ampery::diagram::test

@@ -90,25 +90,7 @@ private slots:
     void onlyCellsAndWires() {
         const CircuitDiagram diagram = loopDiagram();
         const QImage image = diagramImage(diagram, DrawOptions{true});
-        QImage allowed(image.size(), QImage::Format_RGB32);
-        allowed.fill(Qt::white);
-        {
-            QPainter painter(&allowed);
-            for (const Symbol& symbol : diagram.symbols)
-                painter.fillRect(pixelsOf(symbol.box, 1.0), Qt::black);
-            painter.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::SquareCap));
-            for (const Net& net : diagram.nets) {
-                for (const Segment& segment : net.segments)
-                    painter.drawLine(segment.from, segment.to);
-                for (const QPoint& junction : net.junctions)
-                    painter.drawEllipse(junction, 4, 4);
-            }
-        }
-        int stray = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                stray += !isWhite(image.pixel(x, y)) && isWhite(allowed.pixel(x, y)) ? 1 : 0;
-        QCOMPARE(stray, 0);
+        QCOMPARE(strayPixels(image, diagram), 0);
         // And the wires are drawn: the middle of every segment, and at each
         // junction a dot wider than the wires.
         CircuitDiagram withoutDots = diagram;
