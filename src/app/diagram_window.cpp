@@ -70,11 +70,6 @@ void DiagramWindow::follow() {
 void DiagramWindow::catchUp() {
     diagram::DiagramSource source =
         diagram::diagramSource(m_controller.experiment(), m_controller.lastOutcome());
-    // A drag turns the wires that end at the dragged component so that they
-    // start there; which end comes first joins nothing different.
-    for (auto& [from, to] : source.wires)
-        if (to < from)
-            std::swap(from, to);
     if (m_source && *m_source == source)
         return;
     m_diagram = diagram::layOut(source);

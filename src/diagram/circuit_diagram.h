@@ -66,7 +66,7 @@ struct Net {
 
 struct CircuitDiagram {
     QList<Symbol> symbols;
-    QList<Net> nets; // the nodes of two or more terminals of drawn symbols
+    QList<Net> nets;  // the nodes of two or more terminals of drawn symbols
     QSize size{0, 0}; // everything lies inside (0, 0) to size
 
     bool operator==(const CircuitDiagram&) const = default;

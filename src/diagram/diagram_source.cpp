@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <utility>
+
 namespace ampery::diagram {
 
 namespace {
@@ -89,8 +91,15 @@ DiagramSource diagramSource(const model::Experiment& experiment,
     for (qsizetype at = text.indexOf(model::sep::wireStart); at >= 0;
          at = text.indexOf(model::sep::wireStart, at + 1)) {
         const model::WireTerminals ends = model::wireTerminals(QStringView(text).mid(at));
-        if (ends.trackStart >= 0)
-            source.wires.append({ends.start.toString(), ends.end.toString()});
+        // Which end a wire was started at joins nothing different, and a drag
+        // turns the wires at the dragged component to start there.
+        if (ends.trackStart < 0)
+            continue;
+        QString first = ends.start.toString();
+        QString second = ends.end.toString();
+        if (second < first)
+            std::swap(first, second);
+        source.wires.append({std::move(first), std::move(second)});
     }
     return source;
 }

@@ -27,8 +27,9 @@ struct DiagramPart {
 };
 
 // Everything the diagram is laid out from: the components in number order
-// and the two terminals of every wire, in text order. Where the components
-// stand is not part of it, so a drag that joins nothing new leaves it equal.
+// and the two terminals of every wire in text order, the lesser first. Where
+// the components stand and which end a wire was started at are not part of
+// it, so a drag, which joins nothing new, leaves it equal.
 struct DiagramSource {
     QList<DiagramPart> parts;
     QList<std::pair<QString, QString>> wires;

@@ -117,6 +117,7 @@ void DiagramSourceTest::onlyAJoinOrAStateChangesIt_data() {
     QTest::addRow("switch opened") << 2 << true;
     QTest::addRow("lamp's resistance") << 3 << true;
     QTest::addRow("wire added") << 4 << true;
+    QTest::addRow("wires turned round") << 5 << false;
 }
 
 void DiagramSourceTest::onlyAJoinOrAStateChangesIt() {
@@ -140,6 +141,10 @@ void DiagramSourceTest::onlyAJoinOrAStateChangesIt() {
     case 4:
         model::appendWire(e, QStringLiteral("电阻1∧"), QStringLiteral("电灯1∨"),
                           QStringLiteral("3|3┇4|4"));
+        break;
+    case 5:
+        // As a drag leaves the wires at the dragged lamp: started there.
+        model::collectAttachedWires(e, QStringLiteral("电灯1"));
         break;
     }
     QCOMPARE(diagramSource(e, analysis::analyse(e)) != before, changes);
