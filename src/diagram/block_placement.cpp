@@ -3,6 +3,8 @@
 #include "model/component_type.h"
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 
 namespace ampery::diagram {
 
@@ -16,6 +18,14 @@ bool onlyVoltmeters(const DiagramGraph& graph, const Block& block) {
         return graph.parts[block.part].type == model::Voltmeter;
     return std::all_of(block.children.begin(), block.children.end(),
                        [&](const Block& child) { return onlyVoltmeters(graph, child); });
+}
+
+int firstNumber(const DiagramGraph& graph, const Block& block) {
+    int first = block.kind == Block::Kind::Part ? graph.parts[block.part].number
+                                                : std::numeric_limits<int>::max();
+    for (const Block& child : block.children)
+        first = std::min(first, firstNumber(graph, child));
+    return first;
 }
 
 Fragment placePart(const DiagramGraph& graph, const Block& block) {
@@ -47,12 +57,16 @@ Fragment placeSeries(const DiagramGraph& graph, const Block& block, bool open) {
 }
 
 Fragment placeParallel(const DiagramGraph& graph, const Block& block) {
-    // The circuit's own branches first, voltmeters across them below.
+    // The circuit's own branches first, voltmeters across them below; among
+    // each, the branch of the first-placed part on top.
     std::vector<const Block*> branches;
     for (const Block& child : block.children)
         branches.push_back(&child);
-    std::stable_partition(branches.begin(), branches.end(),
-                          [&](const Block* b) { return !onlyVoltmeters(graph, *b); });
+    const auto order = [&](const Block* b) {
+        return std::pair(onlyVoltmeters(graph, *b), firstNumber(graph, *b));
+    };
+    std::stable_sort(branches.begin(), branches.end(),
+                     [&](const Block* a, const Block* b) { return order(a) < order(b); });
     std::vector<Fragment> placed;
     int widest = 0;
     for (const Block* branch : branches) {

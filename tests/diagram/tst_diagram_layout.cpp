@@ -105,11 +105,11 @@ void DiagramLayoutTest::parallelBranchesStackBetweenTwoDots() {
     const DiagramPart source = part(1, model::Source);
     const DiagramPart lamp1 = part(2, model::Lamp);
     const DiagramPart lamp2 = part(3, model::Lamp);
-    const DiagramSource circuit{{source, lamp1, lamp2},
-                                {{plus(source), plus(lamp1)},
-                                 {plus(lamp1), plus(lamp2)},
-                                 {minus(lamp2), minus(lamp1)},
-                                 {minus(lamp1), minus(source)}}};
+    const DiagramSource circuit{{source, lamp2, lamp1},
+                                {{plus(source), plus(lamp2)},
+                                 {plus(lamp2), plus(lamp1)},
+                                 {minus(lamp1), minus(lamp2)},
+                                 {minus(lamp2), minus(source)}}};
     int crossings = -1;
     const CircuitDiagram d = laidOut(circuit, &crossings);
     QCOMPARE(d.symbols.size(), 3);
@@ -117,7 +117,7 @@ void DiagramLayoutTest::parallelBranchesStackBetweenTwoDots() {
     const Symbol& a = symbolOf(d, lamp1.name);
     const Symbol& b = symbolOf(d, lamp2.name);
     QCOMPARE(a.box.center().x(), b.box.center().x());
-    QVERIFY(a.box.bottom() < b.box.top());
+    QVERIFY(a.box.bottom() < b.box.top()); // the first-placed lamp on top
     QCOMPARE(junctionCount(d), 2);
 }
 
