@@ -53,17 +53,18 @@ QString withUnit(const QString& number, const QString& unit) {
     return number.isEmpty() ? QString() : number + unit;
 }
 
-QString valueOf(const model::Experiment& experiment, const model::Component& component,
+QString valueOf(const model::Experiment::ReadRecord& read,
                 const QHash<QString, QString>& readings) {
+    const model::Component& component = read.component;
     switch (component.type) {
     case model::Source:
-        return withUnit(experiment.readFieldText(component.number, model::Field::Voltage),
+        return withUnit(model::fieldText(read.record, model::Field::Voltage).toString(),
                         QStringLiteral("V"));
     case model::Lamp:
     case model::Resistor:
     case model::Rheostat:
     case model::Motor:
-        return withUnit(experiment.readFieldText(component.number, model::Field::Resistance),
+        return withUnit(model::fieldText(read.record, model::Field::Resistance).toString(),
                         QStringLiteral("Ω"));
     case model::Ammeter:
     case model::Voltmeter:
@@ -82,10 +83,11 @@ DiagramSource diagramSource(const model::Experiment& experiment,
     QHash<QString, QString> readings;
     for (const analysis::MeterReading& reading : outcome.readings)
         readings.insert(reading.name, reading.text);
-    for (const model::Component& component : experiment.components())
-        source.parts.append({component.number, component.name, component.type, component.state,
-                             looks.value(component.number, SymbolLook::Normal),
-                             valueOf(experiment, component, readings)});
+    for (const model::Experiment::ReadRecord& read : experiment.componentRecords()) {
+        const model::Component& c = read.component;
+        source.parts.append({c.number, c.name, c.type, c.state,
+                             looks.value(c.number, SymbolLook::Normal), valueOf(read, readings)});
+    }
 
     const QString& text = experiment.text();
     for (qsizetype at = text.indexOf(model::sep::wireStart); at >= 0;

@@ -94,8 +94,8 @@ QString Experiment::readFieldText(int number, Field field) const {
     return fieldText(recordAt(m_text, findComponentRecord(number)), field).toString();
 }
 
-std::vector<Component> Experiment::components() const {
-    std::vector<Component> found;
+std::vector<Experiment::ReadRecord> Experiment::componentRecords() const {
+    std::vector<ReadRecord> found;
     QHash<int, bool> seen;
     ComponentRecordReader reader(m_text);
     while (reader.next()) {
@@ -104,10 +104,18 @@ std::vector<Component> Experiment::components() const {
         if (n <= 0 || reader.numberText() != QString::number(n) || seen.contains(n))
             continue;
         seen.insert(n, true);
-        found.push_back(reader.component());
+        found.push_back({reader.component(), recordAt(m_text, reader.start())});
     }
-    std::sort(found.begin(), found.end(),
-              [](const Component& a, const Component& b) { return a.number < b.number; });
+    std::sort(found.begin(), found.end(), [](const ReadRecord& a, const ReadRecord& b) {
+        return a.component.number < b.component.number;
+    });
+    return found;
+}
+
+std::vector<Component> Experiment::components() const {
+    std::vector<Component> found;
+    for (ReadRecord& read : componentRecords())
+        found.push_back(std::move(read.component));
     return found;
 }
 

@@ -61,6 +61,13 @@ public:
     // Every readable component, in number order: the records that
     // findComponentRecord() reaches.
     std::vector<Component> components() const;
+    // The same, each with its record's text (valid while the text is not
+    // changed), for reading field texts in one pass.
+    struct ReadRecord {
+        Component component;
+        QStringView record;
+    };
+    std::vector<ReadRecord> componentRecords() const;
 
     // Writes one or two fields; only the text between the separators changes.
     // A value holding a separator or a character GBK cannot encode is refused.
