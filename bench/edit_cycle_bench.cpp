@@ -1,4 +1,7 @@
 #include "analysis/analyse.h"
+#include "app/diagram_view.h"
+#include "app/diagram_window.h"
+#include "app/widget_prompts.h"
 #include "area/area_host.h"
 #include "area/area_interaction.h"
 #include "area/experiment_controller.h"
@@ -16,7 +19,7 @@
 
 #include "median_reporter.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -219,23 +222,44 @@ void analyse(benchmark::State& state) {
 BENCHMARK(analyse)->Name("analyse")->Unit(benchmark::kMillisecond);
 
 // The circuit diagram of the same experiment, from the experiment and its
-// analysis to the picture the diagram window paints: the ladder lays out as
-// nested series and parallel blocks.
+// analysis to the picture the diagram window paints at its first size: the
+// ladder lays out as nested series and parallel blocks.
 void diagramLayoutAndDraw(benchmark::State& state) {
     Fixture f(state);
-    QImage image;
+    QImage view(QSize(520, 400), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         const diagram::CircuitDiagram d = diagram::layOut(
             diagram::diagramSource(f.controller.experiment(), f.controller.lastOutcome()));
-        if (image.size() != d.size)
-            image = QImage(d.size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
+        view.fill(Qt::white);
+        QPainter painter(&view);
         painter.setRenderHint(QPainter::Antialiasing);
-        diagram::paintDiagram(painter, d, {true});
+        app::DiagramView::paintFitted(painter, d, {true}, QRectF(view.rect()), 2);
     }
 }
 BENCHMARK(diagramLayoutAndDraw)->Name("diagram_layout_and_draw")->Unit(benchmark::kMillisecond);
+
+// The drag step with the diagram window open beside the area.
+void dragStepWithDiagram(benchmark::State& state) {
+    Fixture f(state);
+    app::WidgetPrompts prompts;
+    app::DiagramWindow window(f.controller, prompts, nullptr);
+    window.show();
+    QCoreApplication::processEvents();
+    const int layouts = window.layoutCount();
+    area::AreaInteraction interaction(f.controller, f.host);
+    interaction.chooseTool(area::PaletteButton::Move);
+    interaction.leftButtonDown(f.large.grab);
+    benchmark::IterationCount k = 0;
+    for (auto _ : state) {
+        interaction.pointerMove(f.step(k++));
+        QCoreApplication::processEvents();
+    }
+    interaction.leftButtonUp(f.step(k));
+    QCoreApplication::processEvents();
+    if (window.layoutCount() != layouts)
+        state.SkipWithError("the drag laid the diagram out again");
+}
+BENCHMARK(dragStepWithDiagram)->Name("drag_step_with_diagram")->Unit(benchmark::kMillisecond);
 
 void diagramLayout(benchmark::State& state) {
     Fixture f(state);
@@ -251,6 +275,6 @@ BENCHMARK(diagramLayout)->Name("diagram_layout")->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     return ampery::bench::runBenchmarks(argc, argv, "drag_step_full_redraw", "drag_step");
 }

@@ -133,23 +133,31 @@ Experiment::WriteResult Experiment::writeField(qsizetype recordStart, Field fiel
 }
 
 Experiment::WriteResult Experiment::setFields(int number, Field field, const QString& value) {
-    if (sep::containsSeparator(value) || !canEncodeGbk(value))
-        return WriteResult::InvalidValue;
-    const qsizetype start = findComponentRecord(number);
-    if (recordAt(m_text, start).isEmpty())
-        return WriteResult::NoSuchComponent;
-    m_modified = true;
-    return writeField(start, field, value);
+    return writeFields(number, {{field, value}});
 }
 
 Experiment::WriteResult Experiment::setFields(int number, Field field1, const QString& value1,
                                               Field field2, const QString& value2) {
-    if (sep::containsSeparator(value2) || !canEncodeGbk(value2))
-        return WriteResult::InvalidValue;
-    const WriteResult first = setFields(number, field1, value1);
-    if (first != WriteResult::Written)
-        return first;
-    return writeField(findComponentRecord(number), field2, value2);
+    return writeFields(number, {{field1, value1}, {field2, value2}});
+}
+
+Experiment::WriteResult
+Experiment::writeFields(int number,
+                        std::initializer_list<std::pair<Field, const QString&>> fields) {
+    for (const auto& [field, value] : fields)
+        if (sep::containsSeparator(value) || !canEncodeGbk(value))
+            return WriteResult::InvalidValue;
+    const qsizetype start = findComponentRecord(number);
+    if (recordAt(m_text, start).isEmpty())
+        return WriteResult::NoSuchComponent;
+    m_modified = true;
+    // Each write changes only text inside the record, after its start, so
+    // the record is searched for once (a drag writes x and y at every step).
+    for (const auto& [field, value] : fields)
+        if (const WriteResult written = writeField(start, field, value);
+            written != WriteResult::Written)
+            return written;
+    return WriteResult::Written;
 }
 
 bool Experiment::recount() {

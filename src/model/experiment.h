@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace ampery::model {
@@ -89,6 +91,8 @@ public:
     void rebuildMotorSlots();
 
 private:
+    WriteResult writeFields(int number,
+                            std::initializer_list<std::pair<Field, const QString&>> fields);
     WriteResult writeField(qsizetype recordStart, Field field, const QString& value);
 
     QString m_text;
