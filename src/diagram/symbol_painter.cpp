@@ -2,6 +2,8 @@
 
 #include "diagram_drawing.h"
 
+#include "model/component_type.h"
+
 #include <QFontMetricsF>
 #include <QLineF>
 
@@ -24,17 +26,7 @@ const QColor burnt(211, 47, 47);
 const QColor turning(21, 101, 192);
 } // namespace colour
 
-// Type codes of the component record.
-enum Kind : int {
-    Source = 1,
-    Switch = 2,
-    Lamp = 3,
-    Resistor = 4,
-    Rheostat = 5,
-    Motor = 6,
-    Ammeter = 7,
-    Voltmeter = 8,
-};
+using enum model::ComponentType;
 
 constexpr qreal bodyRadius = 12;       // lamp, motor and meter circles
 constexpr qreal resistorLength = 36;   // along the spine

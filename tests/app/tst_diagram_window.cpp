@@ -24,15 +24,6 @@ using area::PaletteButton;
 
 namespace {
 
-QAction* menuAction(WindowFixture& f, const QString& menu, const QString& item) {
-    for (QAction* top : f.window->menuBar()->actions())
-        if (top->text() == menu && top->menu())
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == item)
-                    return a;
-    return nullptr;
-}
-
 QAction* toolbarAction(QToolBar* toolbar, const QString& caption) {
     for (QAction* a : toolbar->actions())
         if (a->text() == caption)
@@ -122,7 +113,7 @@ private slots:
         QFETCH(bool, fromToolbar);
         QFETCH(bool, closeTheWindow);
         WindowFixture f;
-        QAction* command = menuAction(f, "视图", "电路图");
+        QAction* command = f.menuAction("视图", "电路图");
         QVERIFY(command);
         QCOMPARE(toolbarAction(f.find<QToolBar>("工具条1"), "电路图"), command);
         QVERIFY(command->isCheckable());
@@ -155,12 +146,12 @@ private slots:
     void viewMenuHoldsTheDiagramCommands() {
         WindowFixture f;
         app::DiagramWindow& diagramWindow = f.window->diagramWindow();
-        QCOMPARE(menuAction(f, "视图", "显示数值"), diagramWindow.showValuesAction());
-        QCOMPARE(menuAction(f, "视图", "保存电路图"), diagramWindow.saveAction());
-        QCOMPARE(menuAction(f, "视图", "打印电路图"), diagramWindow.printAction());
+        QCOMPARE(f.menuAction("视图", "显示数值"), diagramWindow.showValuesAction());
+        QCOMPARE(f.menuAction("视图", "保存电路图"), diagramWindow.saveAction());
+        QCOMPARE(f.menuAction("视图", "打印电路图"), diagramWindow.printAction());
         QVERIFY(diagramWindow.showValuesAction()->isCheckable());
         QVERIFY(!diagramWindow.showValuesAction()->isChecked());
-        QAction* names = menuAction(f, "视图", "显示名称");
+        QAction* names = f.menuAction("视图", "显示名称");
         QVERIFY(names && names->isCheckable() && !names->isChecked());
         auto* toolbar = diagramWindow.findChild<QToolBar*>("电路图工具条");
         QVERIFY(toolbar);
@@ -320,7 +311,7 @@ private slots:
         QCoreApplication::processEvents();
         const QImage without = f.picture();
         const int layouts = f.diagramWindow.layoutCount();
-        menuAction(f, "视图", "显示数值")->trigger();
+        f.menuAction("视图", "显示数值")->trigger();
         QVERIFY(f.diagramWindow.view().options().showValues);
         const QImage with = f.picture();
         QVERIFY(with != without);
@@ -361,7 +352,7 @@ private slots:
         const QString path = m_dir.filePath(fileName);
         QFile::remove(path);
         f.prompts.fileNames = {path};
-        menuAction(f, "视图", "保存电路图")->trigger();
+        f.menuAction("视图", "保存电路图")->trigger();
 
         QCOMPARE(f.prompts.shown.size(), 1);
         const app::FileDialogSetup& setup = f.prompts.shown.first().setup;
@@ -451,7 +442,7 @@ private slots:
         QFile::remove(path);
         if (!path.isEmpty())
             f.prompts.printFiles = {path};
-        menuAction(f, "视图", "打印电路图")->trigger();
+        f.menuAction("视图", "打印电路图")->trigger();
         QStringList shownKinds;
         for (const auto& s : f.prompts.shown)
             shownKinds << s.kind;
@@ -486,7 +477,7 @@ private slots:
     void namesUnderTheComponents() {
         QFETCH(QString, how);
         WindowFixture f;
-        QAction* names = menuAction(f, "视图", "显示名称");
+        QAction* names = f.menuAction("视图", "显示名称");
         QWidget* area = f.find<QWidget>("画板1");
         const QPoint click(200, 150);
         const QPoint topLeft = click - QPoint(38, 34);

@@ -19,15 +19,6 @@ using area::PaletteButton;
 
 namespace {
 
-QAction* menuAction(WindowFixture& f, const QString& menu, const QString& item) {
-    for (QAction* top : f.window->menuBar()->actions())
-        if (top->text() == menu && top->menu())
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == item)
-                    return a;
-    return nullptr;
-}
-
 QAction* toolbarAction(WindowFixture& f, const QString& caption) {
     for (QAction* a : f.find<QToolBar>("工具条1")->actions())
         if (a->text() == caption)
@@ -55,8 +46,8 @@ class TestHistoryWindow : public QObject {
 private slots:
     void undoAndRedoCommands() {
         WindowFixture f;
-        QAction* undo = menuAction(f, "编辑", "撤销");
-        QAction* redo = menuAction(f, "编辑", "重做");
+        QAction* undo = f.menuAction("编辑", "撤销");
+        QAction* redo = f.menuAction("编辑", "重做");
         QVERIFY(undo && redo);
         QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
         QVERIFY(redo->shortcuts().contains(QKeySequence("Ctrl+Y")));

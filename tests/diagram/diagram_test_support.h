@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagram/circuit_diagram.h"
+#include "model/component_type.h"
 
 #include <QImage>
 #include <QPainter>
@@ -10,17 +11,7 @@
 
 namespace ampery::diagram::test {
 
-// The type codes of the component record.
-enum Type : int {
-    Source = 1,
-    Switch = 2,
-    Lamp = 3,
-    Resistor = 4,
-    Rheostat = 5,
-    Motor = 6,
-    Ammeter = 7,
-    Voltmeter = 8,
-};
+using enum model::ComponentType;
 inline constexpr int lastType = Voltmeter;
 
 // A horizontal symbol whose left post is at a point; its cell as the layout

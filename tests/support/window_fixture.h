@@ -8,6 +8,8 @@
 #include "scripted_prompts.h"
 
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +48,15 @@ struct WindowFixture {
     }
 
     template <typename T> T* find(const QString& name) const { return window->findChild<T*>(name); }
+    // An item of a menu of the menu bar, found by their texts.
+    QAction* menuAction(const QString& menu, const QString& item) const {
+        for (QAction* top : window->menuBar()->actions())
+            if (top->text() == menu && top->menu())
+                for (QAction* a : top->menu()->actions())
+                    if (a->text() == item)
+                        return a;
+        return nullptr;
+    }
     QString status() const { return find<QPlainTextEdit>("提示编辑框")->toPlainText(); }
     QString panelText(const QString& box) const { return find<QLineEdit>(box)->text(); }
 
