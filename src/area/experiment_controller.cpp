@@ -120,7 +120,9 @@ bool ExperimentController::finishWire(const QString& terminal, QPoint attach, QP
     const QString start = m_wire->start;
     m_wire.reset();
     const bool added = model::appendWire(m_experiment, start, terminal, track);
-    if (added)
+    // The names stand over the wires: one the new wire crossed is written
+    // again by a redraw.
+    if (added && !m_redrawOptions.names)
         analyse();
     else
         redraw();

@@ -56,9 +56,10 @@ public:
 
     // A wire from a post: the first segment, from the click to the post's
     // attach point, is drawn at once; each extension adds a point and a
-    // segment. Finishing appends the wire and analyses; a wire that joins a
-    // post to itself, or two posts already joined, is refused: redrawn
-    // without it and analysed. Returns whether the wire was added.
+    // segment. Finishing appends the wire and analyses (with the names
+    // shown it redraws first, so that they stay over the new wire); a wire
+    // that joins a post to itself, or two posts already joined, is refused:
+    // redrawn without it and analysed. Returns whether the wire was added.
     void startWire(const QString& terminal, QPoint attach, QPoint click);
     void extendWire(QPoint point);
     bool finishWire(const QString& terminal, QPoint attach, QPoint click);

@@ -149,6 +149,35 @@ private slots:
         f.compareWithAFreshRedraw();
         QTest::mouseRelease(f.area, Qt::LeftButton, {}, {70, 60});
     }
+
+    // Finishing a wire draws its last segments on the layers as they stand;
+    // with the names shown, a name the new wire crosses stays on top of it.
+    void finishedWireShowsWhatAFullRedrawShows_data() {
+        QTest::addColumn<bool>("names");
+        QTest::addRow("names hidden") << false;
+        QTest::addRow("names shown") << true;
+    }
+    void finishedWireShowsWhatAFullRedrawShows() {
+        QFETCH(bool, names);
+        DragFixture f;
+        const DragScene scene(f.experiment(), 5);
+        model::Experiment& e = f.experiment();
+        const QString from = e.nameNewComponent(model::Resistor);
+        e.addComponent(20, 300, from, model::Resistor);
+        const QString to = e.nameNewComponent(model::Resistor);
+        e.addComponent(400, 300, to, model::Resistor);
+        f.controller.setNamesShown(names);
+        f.controller.redrawAndAnalyse();
+
+        // Along the line of the dragged lamp's name, just under its box.
+        const int nameLine = scene.lampTopLeft.y() + 68 + 6;
+        f.controller.startWire(model::terminalName(from, true), {36, 354}, {40, 350});
+        f.controller.extendWire({60, nameLine});
+        f.controller.extendWire({320, nameLine});
+        f.controller.extendWire({458, 350}); // the pointer reaches the post
+        QVERIFY(f.controller.finishWire(model::terminalName(to, false), {462, 352}, {458, 350}));
+        f.compareWithAFreshRedraw();
+    }
 };
 
 QTEST_MAIN(TestDragRedraw)
