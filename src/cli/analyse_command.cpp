@@ -4,10 +4,7 @@
 #include "console.h"
 #include "model/experiment.h"
 #include "model/experiment_file.h"
-#include "render/canvas_pair.h"
-#include "render/motor_animator.h"
-#include "render/opened_experiment.h"
-#include "render/picture_table.h"
+#include "render/headless_experiment.h"
 
 namespace ampery::cli {
 
@@ -20,14 +17,10 @@ int runAnalyseCommand(const QStringList& arguments) {
 
     // Opened as the window opens it; an experiment without components is
     // not analysed.
-    const render::PictureTable pictures;
-    render::CanvasPair canvases;
-    render::MotorAnimator motors(canvases, pictures);
-    model::Experiment experiment;
-    const std::optional<analysis::AnalysisOutcome> outcome =
-        render::openExperimentText(experiment, std::move(read.text), canvases, pictures, motors);
+    render::HeadlessExperiment opened;
+    const std::optional<analysis::AnalysisOutcome> outcome = opened.open(std::move(read.text));
 
-    if (!writeOutput(analysisReport(experiment, outcome) + u'\n')) {
+    if (!writeOutput(analysisReport(opened.experiment, outcome) + u'\n')) {
         reportError(QStringLiteral("cannot write to standard output"));
         return exitOutputFailed;
     }

@@ -8,10 +8,7 @@
 #include "diagram/diagram_source.h"
 #include "model/experiment.h"
 #include "model/experiment_file.h"
-#include "render/canvas_pair.h"
-#include "render/motor_animator.h"
-#include "render/opened_experiment.h"
-#include "render/picture_table.h"
+#include "render/headless_experiment.h"
 
 namespace ampery::cli {
 
@@ -20,14 +17,10 @@ namespace {
 // The diagram of the experiment as opening its text leaves it: the lamps and
 // motors as the analysis showed them, the meters' readings.
 diagram::CircuitDiagram diagramOf(QString text) {
-    const render::PictureTable pictures;
-    render::CanvasPair canvases(render::CanvasPair::defaultSize);
-    render::MotorAnimator motors(canvases, pictures);
-    model::Experiment experiment;
+    render::HeadlessExperiment opened;
     const analysis::AnalysisOutcome outcome =
-        render::openExperimentText(experiment, std::move(text), canvases, pictures, motors)
-            .value_or(analysis::AnalysisOutcome{});
-    return diagram::layOut(diagram::diagramSource(experiment, outcome));
+        opened.open(std::move(text)).value_or(analysis::AnalysisOutcome{});
+    return diagram::layOut(diagram::diagramSource(opened.experiment, outcome));
 }
 
 } // namespace

@@ -4,10 +4,7 @@
 
 #include "model/experiment.h"
 #include "model/experiment_file.h"
-#include "render/canvas_pair.h"
-#include "render/motor_animator.h"
-#include "render/opened_experiment.h"
-#include "render/picture_table.h"
+#include "render/headless_experiment.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -47,12 +44,9 @@ QByteArray formatFor(const QString& path) {
 }
 
 QImage renderExperiment(QString text, QSize size, const render::RedrawOptions& options) {
-    const render::PictureTable pictures;
-    render::CanvasPair canvases(size);
-    render::MotorAnimator motors(canvases, pictures);
-    model::Experiment experiment;
-    render::openExperimentText(experiment, std::move(text), canvases, pictures, motors, options);
-    return canvases.area();
+    render::HeadlessExperiment opened(size);
+    opened.open(std::move(text), options);
+    return opened.canvases.area();
 }
 
 // Written through a temporary file, so a failed write leaves no half picture.

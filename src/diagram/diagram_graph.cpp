@@ -1,5 +1,6 @@
 #include "diagram_graph.h"
 
+#include "analysis/status_texts.h"
 #include "model/component_type.h"
 
 #include <QHash>
@@ -91,10 +92,18 @@ DiagramGraph diagramGraph(const DiagramSource& source) {
     return graph;
 }
 
+namespace {
+
+// The source the analysis reckons with.
+bool isMainSource(const DiagramPart& part) {
+    return part.type == model::Source && part.name == analysis::texts::sourceName();
+}
+
+} // namespace
+
 int groupRoot(const DiagramGraph& graph, const QList<int>& group) {
     for (const int part : group)
-        if (graph.parts[part].type == model::Source &&
-            graph.parts[part].name == QStringLiteral("电源1"))
+        if (isMainSource(graph.parts[part]))
             return part;
     for (const int part : group)
         if (graph.parts[part].type == model::Source)
@@ -124,7 +133,7 @@ QList<QList<int>> connectedGroups(const DiagramGraph& graph) {
         int best = 2;
         for (const int part : group)
             if (graph.parts[part].type == model::Source)
-                best = std::min(best, graph.parts[part].name == QStringLiteral("电源1") ? 0 : 1);
+                best = std::min(best, isMainSource(graph.parts[part]) ? 0 : 1);
         return best;
     };
     std::stable_sort(groups.begin(), groups.end(),

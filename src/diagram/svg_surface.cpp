@@ -101,40 +101,11 @@ QString SvgSurface::storable(const QString& text) {
 }
 
 QString SvgSurface::escaped(const QString& text) {
-    const QString clean = storable(text);
-    QString out;
-    out.reserve(clean.size());
-    for (const QChar c : clean) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            out += QStringLiteral("&quot;");
-            break;
-        case u'\'':
-            out += QStringLiteral("&apos;");
-            break;
-        // Kept as references: an attribute value would turn them into spaces.
-        case u'\t':
-            out += QStringLiteral("&#9;");
-            break;
-        case u'\n':
-            out += QStringLiteral("&#10;");
-            break;
-        case u'\r':
-            out += QStringLiteral("&#13;");
-            break;
-        default:
-            out += c;
-        }
-    }
+    QString out = storable(text).toHtmlEscaped();
+    // Kept as references: an attribute value would turn them into spaces.
+    out.replace(u'\t', QStringLiteral("&#9;"));
+    out.replace(u'\n', QStringLiteral("&#10;"));
+    out.replace(u'\r', QStringLiteral("&#13;"));
     return out;
 }
 
