@@ -2,8 +2,11 @@
 
 #include "analysis_outcome.h"
 
-#include <QSet>
+#include "text_hash.h"
+
 #include <QString>
+
+#include <unordered_set>
 
 namespace ampery::model {
 struct Component;
@@ -30,11 +33,11 @@ public:
     void setMotorSlot(int slot, const model::Component& motor, int direction, int interval);
 
     void markDone(const QString& name) { m_done.insert(name); }
-    bool isDone(const QString& name) const { return m_done.contains(name); }
+    bool isDone(const QString& name) const { return m_done.count(name) > 0; }
 
 private:
     AnalysisOutcome& m_outcome;
-    QSet<QString> m_done;
+    std::unordered_set<QString, TextHash> m_done;
 };
 
 } // namespace ampery::analysis

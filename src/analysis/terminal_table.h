@@ -1,8 +1,11 @@
 #pragma once
 
-#include <QHash>
+#include "text_hash.h"
+
 #include <QString>
 #include <QStringView>
+
+#include <unordered_map>
 
 #include <utility>
 #include <vector>
@@ -19,6 +22,11 @@ enum class Mark { Positive, Negative, Other };
 // its terminals.
 class TerminalTable {
 public:
+    // Room for this many base names.
+    void reserve(std::size_t bases) {
+        m_ids.reserve(bases);
+        m_bases.reserve(bases);
+    }
     // The id of a terminal name, entered when it is new. A new name is kept
     // as a view, not copied, since a file's wire ends can be as long as the
     // file: its text must outlive the table.
@@ -39,7 +47,7 @@ public:
 private:
     int baseOf(QStringView base, const QString* kept);
 
-    QHash<QStringView, int> m_ids;
+    std::unordered_map<QStringView, int, TextHash> m_ids;
     std::vector<QStringView> m_bases;
     // The names the table keeps itself; the views of them stay valid as
     // the buffers never move.
