@@ -3,6 +3,7 @@
 #include "display.h"
 #include "meter_readings.h"
 #include "network.h"
+#include "nodal_solution.h"
 #include "reduction.h"
 #include "reset_displays.h"
 #include "response.h"
@@ -62,20 +63,29 @@ AnalysisOutcome analyse(const model::Experiment& experiment) {
     }
 
     const Reduction reduction = reduce(work, network);
-    switch (reduction.end) {
-    case ReductionEnd::GaveUp:
-        outcome.gaveUp = true;
-        display.setStatus(texts::beyondAnalysis());
-        display.stopAllMotors();
-        return outcome;
-    case ReductionEnd::NoClosedLoop:
+    if (reduction.end == ReductionEnd::NoClosedLoop) {
         readOpenCircuit(display, network, sourceVoltage);
         return outcome;
-    case ReductionEnd::Reduced:
-        break;
     }
-
-    const Solution solution = solve(work, network, reduction.equivalents, sourceVoltage);
+    Solution solution;
+    if (reduction.end == ReductionEnd::Reduced) {
+        solution = solve(work, network, reduction.equivalents, sourceVoltage);
+    } else {
+        NodalSolution nodal = solveByNodes(work, network, reduction.equivalents, sourceVoltage);
+        switch (nodal.end) {
+        case NodalEnd::Unsolvable:
+            outcome.gaveUp = true;
+            display.setStatus(texts::beyondAnalysis());
+            display.stopAllMotors();
+            return outcome;
+        case NodalEnd::NoClosedLoop:
+            readOpenCircuit(display, network, sourceVoltage);
+            return outcome;
+        case NodalEnd::Solved:
+            solution = std::move(nodal.solution);
+            break;
+        }
+    }
     if (solution.records.isEmpty()) {
         display.stopAllMotors();
         return outcome;

@@ -52,7 +52,6 @@ private:
         if (m_afterStep)
             m_afterStep(m_work);
     }
-    void removeDead(int component);
     // The next equivalent of j and m, named in turn; the caller adds its marks
     // and resistance.
     Equivalent startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
@@ -71,13 +70,16 @@ Reduction Reducer::run() {
     m_result.equivalents.reserve(static_cast<std::size_t>(m_work.count()));
     m_work.startScans();
     stepDone();
+    // Every step takes at least one entry out of the working lists, so the
+    // passes end; one without a step leaves the next one nothing either.
     while (m_work.count() >= 3) {
+        const int before = m_work.count();
         for (int c = m_work.firstLone(); c >= 0; c = m_work.firstLone()) {
-            removeDead(c);
+            removeDead(m_work, m_network, m_result.equivalents, c);
             stepDone();
         }
         for (int c = m_work.firstUnconnected(); c >= 0; c = m_work.firstUnconnected()) {
-            removeDead(c);
+            removeDead(m_work, m_network, m_result.equivalents, c);
             stepDone();
         }
         while (const std::optional<SeriesMatch> match = m_work.firstSeries()) {
@@ -92,23 +94,14 @@ Reduction Reducer::run() {
             m_result.end = ReductionEnd::NoClosedLoop;
             return std::move(m_result);
         }
-        if (++m_result.passes == passLimit) {
-            m_result.end = ReductionEnd::GaveUp;
+        ++m_result.passes;
+        if (m_work.count() == before) {
+            m_result.end = ReductionEnd::Stalled;
             return std::move(m_result);
         }
     }
     m_result.end = ReductionEnd::Reduced;
     return std::move(m_result);
-}
-
-// Removing a component: out of every node, Expand, Mark dead, out of the lists.
-void Reducer::removeDead(int component) {
-    m_work.dropTerminal(entry(component).positive);
-    m_work.dropTerminal(entry(component).negative);
-    for (const int x : expand(entry(component).part, m_result.equivalents))
-        m_network.full.addWire(m_network.positive[static_cast<std::size_t>(x)],
-                               m_network.negative[static_cast<std::size_t>(x)]);
-    m_work.removeEntry(component);
 }
 
 Equivalent Reducer::startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
@@ -198,6 +191,17 @@ QString Equivalent::definition() const {
 
 Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep) {
     return Reducer(work, network, afterStep).run();
+}
+
+void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equivalent>& equivalents,
+                int component) {
+    const WorkingComponent& dead = work.components()[static_cast<std::size_t>(component)];
+    work.dropTerminal(dead.positive);
+    work.dropTerminal(dead.negative);
+    for (const int x : expand(dead.part, equivalents))
+        network.full.addWire(network.positive[static_cast<std::size_t>(x)],
+                             network.negative[static_cast<std::size_t>(x)]);
+    work.removeEntry(component);
 }
 
 std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents) {

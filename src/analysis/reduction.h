@@ -33,7 +33,7 @@ struct Equivalent {
 enum class ReductionEnd {
     Reduced,      // fewer than 3 working components remain
     NoClosedLoop, // a pass left the source without a closed loop
-    GaveUp,       // the pass counter reached 200
+    Stalled,      // a pass changed nothing: no series or parallel step is left
 };
 
 struct Reduction {
@@ -41,8 +41,6 @@ struct Reduction {
     int passes = 0;
     std::vector<Equivalent> equivalents;
 };
-
-inline constexpr int passLimit = 200;
 
 // Called with the working network before the reduction's first step and
 // after each step (a removal or a combination), as the step left it: the
@@ -56,5 +54,11 @@ Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterS
 // Expand: the physical components inside a part, depth first (component-list
 // indices).
 std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents);
+
+// Removing a component that has lost its current path: out of every working
+// node and the working lists, and Mark dead joins the terminals of each
+// physical component inside it in network.full.
+void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equivalent>& equivalents,
+                int component);
 
 } // namespace ampery::analysis

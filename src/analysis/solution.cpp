@@ -35,27 +35,26 @@ Solution solve(const WorkingNetwork& work, const Network& network,
     }
     if (other < 0)
         return {};
-    switch (work.terminals().mark(other)) {
-    case Mark::Positive:
-        return distribute(element->part, sourceVoltage, 0, network, equivalents);
-    case Mark::Negative:
-        return distribute(element->part, 0, sourceVoltage, network, equivalents);
-    case Mark::Other:
-        break;
-    }
-    return {};
+    const Mark mark = work.terminals().mark(other);
+    if (mark == Mark::Other)
+        return {};
+    Solution solution;
+    solution.records.reserve(static_cast<qsizetype>(network.components.size()));
+    solution.values.reserve(network.components.size());
+    if (mark == Mark::Positive)
+        distribute(element->part, sourceVoltage, 0, network, equivalents, solution);
+    else
+        distribute(element->part, 0, sourceVoltage, network, equivalents, solution);
+    return solution;
 }
 
-Solution distribute(PartRef part, double va, double vb, const Network& network,
-                    const std::vector<Equivalent>& equivalents) {
+void distribute(PartRef part, double va, double vb, const Network& network,
+                const std::vector<Equivalent>& equivalents, Solution& solution) {
     struct Pending {
         PartRef part;
         double va;
         double vb;
     };
-    Solution solution;
-    solution.records.reserve(static_cast<qsizetype>(network.components.size()));
-    solution.values.reserve(network.components.size());
     std::vector<Pending> pending{{part, va, vb}};
     while (!pending.empty()) {
         const Pending next = pending.back();
@@ -86,7 +85,6 @@ Solution distribute(PartRef part, double va, double vb, const Network& network,
                                           : Pending{e.a, next.vb, next.va});
         }
     }
-    return solution;
 }
 
 } // namespace ampery::analysis

@@ -30,8 +30,8 @@ Solution solve(const WorkingNetwork& work, const Network& network,
                const std::vector<Equivalent>& equivalents, double sourceVoltage);
 
 // Distribute: hands the potentials of a part's terminals down to the physical
-// components inside it, depth first, one result record each.
-Solution distribute(PartRef part, double va, double vb, const Network& network,
-                    const std::vector<Equivalent>& equivalents);
+// components inside it, depth first, appending one result record each.
+void distribute(PartRef part, double va, double vb, const Network& network,
+                const std::vector<Equivalent>& equivalents, Solution& solution);
 
 } // namespace ampery::analysis

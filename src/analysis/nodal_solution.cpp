@@ -1,0 +1,68 @@
+#include "nodal_solution.h"
+
+#include "current_paths.h"
+#include "network.h"
+#include "node_potentials.h"
+#include "working_network.h"
+
+#include "model/component_type.h"
+
+namespace ampery::analysis {
+
+namespace {
+std::size_t at(int i) {
+    return static_cast<std::size_t>(i);
+}
+} // namespace
+
+NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
+                           const std::vector<Equivalent>& equivalents, double sourceVoltage) {
+    std::vector<int> parts; // the working entries present, in list order
+    std::vector<Branch> branches;
+    int source = -1;
+    int sources = 0;
+    for (int c = 0; c < static_cast<int>(work.components().size()); ++c) {
+        const WorkingComponent& w = work.components()[at(c)];
+        if (!w.present)
+            continue;
+        if (w.type == model::Source) {
+            ++sources;
+            source = static_cast<int>(parts.size());
+        }
+        parts.push_back(c);
+        branches.push_back({work.nodeOf(w.positive), work.nodeOf(w.negative)});
+    }
+    // Only the one source 电源1 drives the network.
+    if (sources != 1 ||
+        work.components()[at(parts[at(source)])].positive != network.sourcePositive ||
+        branches[at(source)].from < 0 || branches[at(source)].to < 0)
+        return {};
+
+    const int nodeCount = static_cast<int>(work.allNodes().size());
+    const std::vector<bool> live = onClosedPathThrough(branches, nodeCount, source);
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        if (!live[k] && static_cast<int>(k) != source)
+            removeDead(work, network, equivalents, parts[k]);
+    if (work.sourceWithoutLoop())
+        return {NodalEnd::NoClosedLoop, {}};
+
+    std::vector<Conductance> conductances;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        if (live[k] && static_cast<int>(k) != source)
+            conductances.push_back({branches[k].from, branches[k].to,
+                                    1.0 / work.components()[at(parts[k])].resistance});
+    const Branch& held = branches[at(source)];
+    const std::optional<std::vector<double>> potentials =
+        nodePotentials(nodeCount, conductances, {{held.from, sourceVoltage}, {held.to, 0.0}});
+    if (!potentials)
+        return {};
+
+    NodalSolution result{NodalEnd::Solved, {}};
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        if (live[k] && static_cast<int>(k) != source)
+            distribute(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
+                       (*potentials)[at(branches[k].to)], network, equivalents, result.solution);
+    return result;
+}
+
+} // namespace ampery::analysis
