@@ -28,6 +28,7 @@ enum class Role {
     Load,      // carries a resistance into the network
     Conductor, // closed switch, ammeter or a resistance within epsilon of zero
     Voltmeter,
+    Open, // an open switch, which carries nothing
 };
 
 struct Part {
@@ -44,12 +45,34 @@ struct Part {
     QString name;
     int number = 0;
 
-    double field(Field key) const {
+    // The field's text in the part's record: as written, else the type's default.
+    QString textOf(Field key) const {
         for (const auto& [f, text] : fields)
             if (f == key)
-                return textToNumber(text);
-        return 0;
+                return text;
+        const ComponentDefaults d = defaultsFor(type);
+        switch (key) {
+        case Field::State:
+            return d.state;
+        case Field::Voltage:
+            return d.voltage;
+        case Field::Resistance:
+            return d.resistance;
+        case Field::Minimum:
+            return d.minimum;
+        case Field::Maximum:
+            return d.maximum;
+        case Field::RatedVoltage:
+            return d.ratedVoltage;
+        case Field::RatedCurrent:
+            return d.ratedCurrent;
+        case Field::X:
+        case Field::Y:
+            break;
+        }
+        return {};
     }
+    double field(Field key) const { return textToNumber(textOf(key)); }
 };
 
 struct Circuit {
