@@ -1,5 +1,6 @@
 #include "circuit_generator.h"
 #include "closed_circuit_checks.h"
+#include "linear_solve.h"
 
 #include "analysis/analyse.h"
 #include "analysis/response.h"
@@ -463,36 +464,6 @@ bool onOneCycle(const std::vector<Edge>& edges, int vertices, std::size_t e, std
     return true;
 }
 
-std::vector<mpq_class> solveExactly(std::vector<std::vector<mpq_class>> a,
-                                    std::vector<mpq_class> b) {
-    const std::size_t n = b.size();
-    for (std::size_t col = 0; col < n; ++col) {
-        std::size_t pivot = col;
-        while (pivot < n && a[pivot][col] == 0)
-            ++pivot;
-        if (pivot == n)
-            return {};
-        std::swap(a[col], a[pivot]);
-        std::swap(b[col], b[pivot]);
-        for (std::size_t row = col + 1; row < n; ++row) {
-            if (a[row][col] == 0)
-                continue;
-            const mpq_class factor = a[row][col] / a[col][col];
-            for (std::size_t k = col; k < n; ++k)
-                a[row][k] -= factor * a[col][k];
-            b[row] -= factor * b[col];
-        }
-    }
-    std::vector<mpq_class> x(n);
-    for (std::size_t row = n; row-- > 0;) {
-        mpq_class sum = b[row];
-        for (std::size_t k = row + 1; k < n; ++k)
-            sum -= a[row][k] * x[k];
-        x[row] = sum / a[row][row];
-    }
-    return x;
-}
-
 struct PartAnswer {
     std::optional<mpq_class> va; // a load with a record: its terminal potentials
     std::optional<mpq_class> vb;
@@ -586,7 +557,7 @@ Expectation expect(const Circuit& circuit) {
                 b[row] += g * fixed(j);
         }
     }
-    const std::vector<mpq_class> solution = solveExactly(a, b);
+    const std::vector<mpq_class> solution = solveLinear(a, b);
     if (solution.size() != size) {
         x.fault = QStringLiteral("the nodal equations are singular");
         return x;

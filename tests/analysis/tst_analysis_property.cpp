@@ -1,5 +1,6 @@
 #include "circuit_generator.h"
 #include "closed_circuit_checks.h"
+#include "linear_solve.h"
 
 #include "analysis/analyse.h"
 #include "model/component_type.h"
@@ -34,32 +35,6 @@ struct NodalSolution {
     QList<std::optional<double>> potentials; // per wire node
     QHash<int, double> currents;             // per source or conductor part, "∧" to "∨"
 };
-
-std::vector<double> solveLinear(std::vector<std::vector<double>> a, std::vector<double> b) {
-    const std::size_t n = b.size();
-    for (std::size_t col = 0; col < n; ++col) {
-        std::size_t pivot = col;
-        for (std::size_t row = col + 1; row < n; ++row)
-            if (std::abs(a[row][col]) > std::abs(a[pivot][col]))
-                pivot = row;
-        std::swap(a[col], a[pivot]);
-        std::swap(b[col], b[pivot]);
-        for (std::size_t row = col + 1; row < n; ++row) {
-            const double factor = a[row][col] / a[col][col];
-            for (std::size_t k = col; k < n; ++k)
-                a[row][k] -= factor * a[col][k];
-            b[row] -= factor * b[col];
-        }
-    }
-    std::vector<double> x(n);
-    for (std::size_t row = n; row-- > 0;) {
-        double sum = b[row];
-        for (std::size_t k = row + 1; k < n; ++k)
-            sum -= a[row][k] * x[k];
-        x[row] = sum / a[row][row];
-    }
-    return x;
-}
 
 NodalSolution solveNodes(const Circuit& circuit) {
     const QList<Part>& parts = circuit.parts;
@@ -117,6 +92,8 @@ NodalSolution solveNodes(const Circuit& circuit) {
         }
     }
     const std::vector<double> x = solveLinear(a, b);
+    if (x.size() != b.size())
+        qFatal("the nodal equations are singular");
 
     NodalSolution solution;
     for (int node = 0; node < circuit.nodeCount; ++node) {
