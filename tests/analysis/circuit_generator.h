@@ -17,7 +17,7 @@
 #include <optional>
 #include <utility>
 
-// Random series-parallel experiments for the analysis tests, built through
+// Random experiments for the analysis tests, built through
 // the model's own API from a seed.
 namespace random_circuits {
 
@@ -28,6 +28,7 @@ enum class Role {
     Load,      // carries a resistance into the network
     Conductor, // closed switch, ammeter or a resistance within epsilon of zero
     Voltmeter,
+    Open, // an open switch, which carries nothing
 };
 
 struct Part {
@@ -44,12 +45,34 @@ struct Part {
     QString name;
     int number = 0;
 
-    double field(Field key) const {
+    // The field's text in the part's record: as written, else the type's default.
+    QString textOf(Field key) const {
         for (const auto& [f, text] : fields)
             if (f == key)
-                return textToNumber(text);
-        return 0;
+                return text;
+        const ComponentDefaults d = defaultsFor(type);
+        switch (key) {
+        case Field::State:
+            return d.state;
+        case Field::Voltage:
+            return d.voltage;
+        case Field::Resistance:
+            return d.resistance;
+        case Field::Minimum:
+            return d.minimum;
+        case Field::Maximum:
+            return d.maximum;
+        case Field::RatedVoltage:
+            return d.ratedVoltage;
+        case Field::RatedCurrent:
+            return d.ratedCurrent;
+        case Field::X:
+        case Field::Y:
+            break;
+        }
+        return {};
     }
+    double field(Field key) const { return textToNumber(textOf(key)); }
 };
 
 struct Circuit {
@@ -58,62 +81,19 @@ struct Circuit {
     Experiment experiment;
 };
 
-// Builds a random network between two nodes as a tree of series and parallel
-// compositions; every branch holds at least one load, so the source is never
-// shorted and every load carries current.
-//
-// With a share of same names, that share of the parts other than the source takes
-// the name of a part placed before it, as a hand-edited file can hold: the
-// two then share their terminals, the circuit is no longer the tree it was
-// built as, and a wire that would repeat one is left out.
-class CircuitGenerator {
-public:
-    explicit CircuitGenerator(quint32 seed, int sameNamePercent = 0)
+// The random choices, the parts and the placing and wiring that the
+// generators share.
+class GeneratorBase {
+protected:
+    explicit GeneratorBase(quint32 seed, int sameNamePercent = 0)
         : m_random(seed), m_sameNamePercent(sameNamePercent) {}
 
-    Circuit generate() {
-        Circuit circuit;
+    void startCircuit(Circuit& circuit) {
         m_parts = &circuit.parts;
         m_nodeCount = 0;
         m_circuitNodes.clear();
-
-        const int top = newNode();
-        const int bottom = newNode();
-        Part source{Source, Role::Source};
-        source.fields = {{Field::Voltage, decimal(10, 2400)}};
-        orient(source, top, bottom);
-        network(top, bottom, 0);
-
-        std::optional<int> freeEnd;
-        if (chance(70)) {
-            Part lamp = load(Lamp);
-            lamp.dangling = true;
-            const int attached = anyCircuitNode();
-            freeEnd = m_nodeCount++;
-            orient(lamp, attached, *freeEnd);
-        }
-        if (chance(30)) {
-            Part ammeter(Ammeter, Role::Conductor);
-            ammeter.dangling = true;
-            ammeter.fields = {{Field::RatedCurrent, "1000"}};
-            ammeter.onDeadEnd = freeEnd && chance(25);
-            const int attached = ammeter.onDeadEnd ? *freeEnd : anyCircuitNode();
-            orient(ammeter, attached, m_nodeCount++);
-        }
-        const int voltmeters = bounded(0, 4);
-        for (int k = 0; k < voltmeters; ++k) {
-            Part meter{Voltmeter, Role::Voltmeter};
-            meter.fields = {{Field::RatedVoltage, pick({"0.5", "3", "10", "1000", "1000"})}};
-            const int a = voltmeterLead(freeEnd);
-            const int b = voltmeterLead(freeEnd);
-            orient(meter, a, b);
-        }
-        circuit.nodeCount = m_nodeCount;
-        build(circuit);
-        return circuit;
     }
 
-private:
     int bounded(int low, int high) { return m_random.bounded(low, high); }
     bool chance(int percent) { return bounded(0, 100) < percent; }
     QString pick(std::initializer_list<const char*> texts) {
@@ -170,6 +150,9 @@ private:
         }
     }
 
+    // A random series-parallel network between two nodes, a tree of series
+    // and parallel compositions; every branch holds at least one load, so
+    // that it never shorts its two nodes and every load carries current.
     void network(int a, int b, int depth) {
         // Leaves grow likelier with depth, so that most circuits nest a few levels.
         const int roll = depth >= 4 ? 0 : bounded(0, 20);
@@ -215,9 +198,45 @@ private:
         orient(ammeter, left, right);
     }
 
+    // Parts that hang from the circuit: a lamp by one terminal, an ammeter
+    // by one terminal (sometimes from the lamp's free end) and voltmeters
+    // between circuit nodes, the lamp's free end and unwired leads.
+    void hangMeters() {
+        std::optional<int> freeEnd;
+        if (chance(70)) {
+            Part lamp = load(Lamp);
+            lamp.dangling = true;
+            const int attached = anyCircuitNode();
+            freeEnd = m_nodeCount++;
+            orient(lamp, attached, *freeEnd);
+        }
+        if (chance(30)) {
+            Part ammeter(Ammeter, Role::Conductor);
+            ammeter.dangling = true;
+            ammeter.fields = {{Field::RatedCurrent, "1000"}};
+            ammeter.onDeadEnd = freeEnd && chance(25);
+            const int attached = ammeter.onDeadEnd ? *freeEnd : anyCircuitNode();
+            orient(ammeter, attached, m_nodeCount++);
+        }
+        const int voltmeters = bounded(0, 4);
+        for (int k = 0; k < voltmeters; ++k) {
+            Part meter{Voltmeter, Role::Voltmeter};
+            meter.fields = {{Field::RatedVoltage, pick({"0.5", "3", "10", "1000", "1000"})}};
+            const int a = voltmeterLead(freeEnd);
+            const int b = voltmeterLead(freeEnd);
+            orient(meter, a, b);
+        }
+    }
+
     // Places the parts in random order, then wires every node along a random
     // spanning tree of its terminals and appends the wires in random order.
+    //
+    // With a share of same names, that share of the parts other than the
+    // source takes the name of a part placed before it, as a hand-edited file
+    // can hold: the two then share their terminals, the circuit is no longer
+    // the tree it was built as, and a wire that would repeat one is left out.
     void build(Circuit& circuit) {
+        circuit.nodeCount = m_nodeCount;
         Experiment& e = circuit.experiment;
         QList<qsizetype> order(circuit.parts.size());
         std::iota(order.begin(), order.end(), 0);
@@ -272,6 +291,28 @@ private:
     QList<Part>* m_parts = nullptr;
     int m_nodeCount = 0;
     QList<int> m_circuitNodes;
+};
+
+// Random series-parallel circuits: a source across a series-parallel
+// network, with parts hanging from it.
+class CircuitGenerator : public GeneratorBase {
+public:
+    explicit CircuitGenerator(quint32 seed, int sameNamePercent = 0)
+        : GeneratorBase(seed, sameNamePercent) {}
+
+    Circuit generate() {
+        Circuit circuit;
+        startCircuit(circuit);
+        const int top = newNode();
+        const int bottom = newNode();
+        Part source{Source, Role::Source};
+        source.fields = {{Field::Voltage, decimal(10, 2400)}};
+        orient(source, top, bottom);
+        network(top, bottom, 0);
+        hangMeters();
+        build(circuit);
+        return circuit;
+    }
 };
 
 } // namespace random_circuits
