@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <utility>
+#include <vector>
 
 // The whole analysis from experiment text to outcome on generated circuits;
 // each experiment is built once, outside the timed loop.
@@ -104,16 +105,56 @@ Experiment bridgeAndOthers() {
     return c.take();
 }
 
-void reportUnexpected(benchmark::State& state, const ampery::analysis::AnalysisOutcome& outcome,
-                      bool wantSolved) {
-    if (wantSolved ? !outcome.solved : !outcome.gaveUp)
-        state.SkipWithError(wantSolved ? "the circuit was not solved"
-                                       : "the analysis did not give up");
+// A rectangular mesh of about n loads: rows × columns nodes joined to their
+// neighbours across and down, the source from one corner to the opposite
+// one. Its corners reduce in series and the rest stays a mesh, solved by
+// its node potentials.
+Experiment mesh(int n) {
+    CircuitBuilder c;
+    const QString source = c.add(Source);
+    // rows (columns − 1) + (rows − 1) columns ≈ n with columns = rows − 1.
+    int rows = 2;
+    while (rows * (rows - 2) + (rows - 1) * (rows - 1) < n)
+        ++rows;
+    const int columns = rows - 1;
+    // Each node is named by the first terminal wired into it.
+    std::vector<QString> node(static_cast<std::size_t>(rows * columns));
+    const auto join = [&](int at, const QString& terminal) {
+        QString& first = node[static_cast<std::size_t>(at)];
+        if (first.isEmpty())
+            first = terminal;
+        else
+            c.wire(first, terminal);
+    };
+    static const int loadTypes[] = {Resistor, Lamp, Resistor, Rheostat};
+    int k = 0;
+    const auto load = [&](int from, int to) {
+        const QString name = c.add(loadTypes[k % 4], numberToText(10 + k % 13));
+        ++k;
+        join(from, plus(name));
+        join(to, minus(name));
+    };
+    for (int r = 0; r < rows; ++r)
+        for (int col = 0; col < columns; ++col) {
+            const int here = r * columns + col;
+            if (col + 1 < columns)
+                load(here, here + 1);
+            if (r + 1 < rows)
+                load(here, here + columns);
+        }
+    join(0, plus(source));
+    join(rows * columns - 1, minus(source));
+    return c.take();
+}
+
+void reportUnsolved(benchmark::State& state, const ampery::analysis::AnalysisOutcome& outcome) {
+    if (!outcome.solved)
+        state.SkipWithError("the circuit was not solved");
 }
 
 void ladderBenchmark(benchmark::State& state) {
     const Experiment experiment = ladder(static_cast<int>(state.range(0)));
-    reportUnexpected(state, ampery::analysis::analyse(experiment), true);
+    reportUnsolved(state, ampery::analysis::analyse(experiment));
     for (auto _ : state)
         benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
 }
@@ -124,13 +165,21 @@ BENCHMARK(ladderBenchmark)
     ->Arg(200)
     ->Unit(benchmark::kMicrosecond);
 
-void giveUpBenchmark(benchmark::State& state) {
+void bridgeBenchmark(benchmark::State& state) {
     const Experiment experiment = bridgeAndOthers();
-    reportUnexpected(state, ampery::analysis::analyse(experiment), false);
+    reportUnsolved(state, ampery::analysis::analyse(experiment));
     for (auto _ : state)
         benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
 }
-BENCHMARK(giveUpBenchmark)->Name("bridge_give_up")->Unit(benchmark::kMicrosecond);
+BENCHMARK(bridgeBenchmark)->Name("bridge_among_others")->Unit(benchmark::kMicrosecond);
+
+void meshBenchmark(benchmark::State& state) {
+    const Experiment experiment = mesh(static_cast<int>(state.range(0)));
+    reportUnsolved(state, ampery::analysis::analyse(experiment));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
+}
+BENCHMARK(meshBenchmark)->Name("mesh")->Arg(50)->Arg(200)->Arg(800)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
