@@ -118,6 +118,41 @@ void shortCircuit(ExampleBuilder& b) {
     b.wire(key.negative, {{262, 260}, {248, 280}}, source.negative);
 }
 
+// A bridge: two resistors on top, a resistor and a rheostat below, and an
+// ammeter with a resistor across the middle. With the slider at 10 Ω the
+// middle carries 0.06 A from top to bottom; at 20 Ω the bridge balances and
+// the ammeter reads 0; beyond, the current turns round.
+void bridgeBalance(ExampleBuilder& b) {
+    const Placed source = b.place(model::Source, {20, 310});
+    const Placed key = b.place(model::Switch, {20, 165});
+    const Placed topLeft = b.place(model::Resistor, {110, 30});
+    const Placed topRight = b.place(model::Resistor, {330, 30});
+    const Placed bottomLeft = b.place(model::Resistor, {110, 260});
+    const Placed rheostat = b.place(model::Rheostat, {330, 250});
+    const Placed meter = b.place(model::Ammeter, {120, 135});
+    const Placed guard = b.place(model::Resistor, {230, 135});
+    b.set(key, Field::State, closed);
+    b.set(topLeft, Field::Resistance, QStringLiteral("10"));
+    b.set(topRight, Field::Resistance, QStringLiteral("20"));
+    b.set(bottomLeft, Field::Resistance, QStringLiteral("10"));
+    b.set(guard, Field::Resistance, QStringLiteral("5"));
+    b.set(rheostat, Field::Minimum, QStringLiteral("0"));
+    b.set(rheostat, Field::Maximum, QStringLiteral("40"));
+    b.set(rheostat, Field::State, QStringLiteral("1"));
+    b.set(rheostat, Field::Resistance, QStringLiteral("10"));
+    b.set(meter, Field::RatedCurrent, QStringLiteral("0.1"));
+    b.wire(source.positive, {{42, 290}, {36, 240}}, key.positive);
+    b.wire(key.negative, {{95, 195}, {95, 100}, {120, 92}}, topLeft.positive);
+    b.wire(key.negative, {{95, 240}, {95, 320}, {120, 320}}, bottomLeft.positive);
+    b.wire(topLeft.negative, {{185, 100}, {335, 100}}, topRight.positive);
+    b.wire(topLeft.negative, {{180, 120}, {170, 170}}, meter.positive);
+    b.wire(meter.negative, {{134, 215}, {240, 215}}, guard.positive);
+    b.wire(guard.negative, {{300, 230}, {345, 240}}, rheostat.positive);
+    b.wire(bottomLeft.negative, {{185, 335}, {300, 335}, {345, 300}}, rheostat.positive);
+    b.wire(topRight.negative, {{440, 90}, {440, 255}, {412, 262}}, rheostat.negative);
+    b.wire(rheostat.negative, {{455, 280}, {455, 388}, {90, 388}, {72, 330}}, source.negative);
+}
+
 struct Example {
     const char16_t* fileName;
     std::function<void(ExampleBuilder&)> build;
@@ -130,6 +165,7 @@ const Example examples[] = {
     {u"电动机正反转.aie", reversedMotor},
     {u"开关两端的电压.aie", voltmeterAcrossSwitch},
     {u"电源短路.aie", shortCircuit},
+    {u"电桥平衡.aie", bridgeBalance},
 };
 
 } // namespace

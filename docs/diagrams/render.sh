@@ -15,5 +15,6 @@ draw "$build/examples/变阻器调光.aie" rheostat-dimmer
 draw "$build/examples/开关两端的电压.aie" voltmeter-across-open-switch
 draw "$build/examples/电动机正反转.aie" motors
 draw "$build/examples/电源短路.aie" source-shorted
+draw "$build/examples/电桥平衡.aie" bridge-balance
 draw "$data/bridge.aie" bridge
 draw "$data/dead_branch.aie" dead-branch-and-unwired

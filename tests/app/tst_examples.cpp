@@ -68,6 +68,10 @@ private slots:
         QTest::addRow("closed switch shorts the source")
             << "电源短路.aie"
             << "错误：电源正负极短接！" << QVariantMap{{"电灯1", 3}};
+        QTest::addRow("unbalanced bridge drives the middle")
+            << "电桥平衡.aie"
+            << "提示：电路畅通。   电流器1测量值为：0.06安培"
+            << QVariantMap{{"电流器1", 19}, {"变阻器1", 9}};
     }
     void eachShowsWhatItTeaches() {
         QFETCH(QString, file);
@@ -84,7 +88,7 @@ private slots:
         QTest::addColumn<QString>("file");
         const QStringList files =
             QDir(QStringLiteral(AMPERY_EXAMPLE_DIR)).entryList({QStringLiteral("*.aie")});
-        QCOMPARE(files.size(), 6);
+        QCOMPARE(files.size(), 7);
         for (const QString& file : files)
             QTest::addRow("%s", qPrintable(file)) << file;
     }
