@@ -189,102 +189,88 @@ private slots:
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<std::function<QStringList(const Circuit&)>>("steps");
         using Steps = std::function<QStringList(const Circuit&)>;
-        const Steps combineOnly = [](const Circuit&) { return QStringList{combineStep}; };
 
         // Arms 10, 20, 20, 10 Ω and 5 Ω across: by the current law at A and B,
         // 7 A − 4 B = 12 and 4 A − 7 B = −6, so A = 36/11 V, B = 30/11 V; the
-        // arms carry 3/11 A and 9/55 A, the middle 6/55 A from A to B.
+        // arms carry 3/11 A and 9/55 A, the middle 6/55 A from A to B. Each
+        // row wires the 5 Ω middle, and a meter in or across it.
         const QStringList wheatstone{
             "电阻1@6@3.272727272727@0.2727272727273", "电阻2@6@2.727272727273@0.1636363636364",
-            "电阻3@3.272727272727@0@0.1636363636364", "电阻4@2.727272727273@0@0.2727272727273"};
-        QTest::addRow("unbalanced bridge")
-            << Build([](Circuit& c) {
-                   const Bridge b = bridge(c, {"10", "20", "20", "10"});
-                   const QString m = c.resistor("5");
-                   c.wires({nodeA(b), pos(m), neg(m), nodeB(b)});
-               })
-            << closed
-            << (QStringList(wheatstone) << "电阻5@3.272727272727@2.727272727273@0.1090909090909")
-            << combineOnly;
-        // 10 / 20 = 20 / 40: A and B both at 4 V, and the lamp between them dark.
+            "电阻3@3.272727272727@0@0.1636363636364", "电阻4@2.727272727273@0@0.2727272727273",
+            "电阻5@3.272727272727@2.727272727273@0.1090909090909"};
+        using Middle = std::function<void(Circuit&, const Bridge&)>;
+        const auto unbalanced = [&](const char* tag, const Middle& middle, const QString& piece,
+                                    const QString& meter, int picture) {
+            QTest::addRow("unbalanced bridge%s", tag) << Build([middle](Circuit& c) {
+                middle(c, bridge(c, {"10", "20", "20", "10"}));
+            }) << closed + piece << wheatstone << Steps([meter, picture](const Circuit& c) {
+                if (meter.isEmpty())
+                    return QStringList{combineStep};
+                return QStringList{c.show(meter, picture), combineStep};
+            });
+        };
+        const auto ammeterInMiddle = [](const QString& range, bool turned) {
+            return Middle([range, turned](Circuit& c, const Bridge& b) {
+                const QString m = c.resistor("5");
+                const QString a = c.ammeter(range);
+                c.wires({nodeA(b), turned ? neg(a) : pos(a), turned ? pos(a) : neg(a), pos(m),
+                         neg(m), nodeB(b)});
+            });
+        };
+        const auto voltmeterAcross = [](bool turned) {
+            return Middle([turned](Circuit& c, const Bridge& b) {
+                const QString m = c.resistor("5");
+                const QString v = c.voltmeter();
+                c.wires({nodeA(b), pos(m), neg(m), nodeB(b)});
+                c.wires({turned ? neg(v) : pos(v), nodeA(b), turned ? pos(v) : neg(v), nodeB(b)});
+            });
+        };
+        unbalanced(
+            "",
+            [](Circuit& c, const Bridge& b) {
+                const QString m = c.resistor("5");
+                c.wires({nodeA(b), pos(m), neg(m), nodeB(b)});
+            },
+            {}, {}, 0);
+        unbalanced(", an ammeter in the middle", ammeterInMiddle("1", false),
+                   "   电流器1测量值为：0.1090909090909安培", "电流器1", picture::ammeterFirst + 1);
+        unbalanced(", an ammeter of 0.1 A in the middle", ammeterInMiddle("0.1", false),
+                   "   电流器1电流超出了电流器1的测量范围！", "电流器1", picture::ammeterFirst + 3);
+        unbalanced(", the ammeter turned round", ammeterInMiddle("1", true),
+                   "   电流器1电流与电流器1的规定电流方向相反，无法测得真实结果！", "电流器1",
+                   picture::ammeterFirst);
+        // A voltmeter reads the potentials as the records write them:
+        // 3.272727272727 − 2.727272727273.
+        unbalanced(", a voltmeter across the middle", voltmeterAcross(false),
+                   "   电压器1测量值为：0.545454545454伏特", "电压器1",
+                   picture::voltmeterFirst + 1);
+        unbalanced(", the voltmeter turned round", voltmeterAcross(true),
+                   "   电压器1负极电势大于正极电势，无法测得真实结果！", "电压器1",
+                   picture::voltmeterFirst);
+
+        // 10 / 20 = 20 / 40: A and B both at 4 V, and nothing between them.
+        const QStringList balanced{"电阻1@6@4@0.2", "电阻2@6@4@0.1", "电阻3@4@0@0.2",
+                                   "电阻4@4@0@0.1"};
         QTest::addRow("balanced bridge, a lamp across")
             << Build([](Circuit& c) {
                    const Bridge b = bridge(c, {"10", "20", "20", "40"});
                    const QString l = c.lamp("5", "1");
                    c.wires({nodeA(b), pos(l), neg(l), nodeB(b)});
                })
-            << closed
-            << QStringList{"电阻1@6@4@0.2", "电阻2@6@4@0.1", "电阻3@4@0@0.2", "电阻4@4@0@0.1",
-                           "电灯1@4@4@0"}
-            << Steps([](const Circuit& c) {
+            << closed << (QStringList(balanced) << "电灯1@4@4@0") << Steps([](const Circuit& c) {
                    return QStringList{c.show("电灯1", picture::lampDark), combineStep};
                });
-        QTest::addRow("balanced bridge, an ammeter in the middle branch")
+        QTest::addRow("balanced bridge, an ammeter in the middle")
             << Build([](Circuit& c) {
                    const Bridge b = bridge(c, {"10", "20", "20", "40"});
                    const QString a = c.ammeter();
                    const QString m = c.resistor("5");
                    c.wires({nodeA(b), pos(a), neg(a), pos(m), neg(m), nodeB(b)});
                })
-            << closed + "   电流器1测量值为：0安培"
-            << QStringList{"电阻1@6@4@0.2", "电阻2@6@4@0.1", "电阻3@4@0@0.2", "电阻4@4@0@0.1",
-                           "电阻5@4@4@0"}
+            << closed + "   电流器1测量值为：0安培" << (QStringList(balanced) << "电阻5@4@4@0")
             << Steps([](const Circuit& c) {
                    return QStringList{c.show("电流器1", picture::ammeterFirst), combineStep};
                });
-        for (const auto& [range, text, needle] :
-             {std::tuple{"1", "   电流器1测量值为：0.1090909090909安培", 1},
-              std::tuple{"0.1", "   电流器1电流超出了电流器1的测量范围！", 3}}) {
-            QTest::addRow("unbalanced bridge, an ammeter of %s A in the middle branch", range)
-                << Build([range = QString(range)](Circuit& c) {
-                       const Bridge b = bridge(c, {"10", "20", "20", "10"});
-                       const QString a = c.ammeter(range);
-                       const QString m = c.resistor("5");
-                       c.wires({nodeA(b), pos(a), neg(a), pos(m), neg(m), nodeB(b)});
-                   })
-                << closed + text
-                << (QStringList(wheatstone)
-                    << "电阻5@3.272727272727@2.727272727273@0.1090909090909")
-                << Steps([needle](const Circuit& c) {
-                       return QStringList{c.show("电流器1", picture::ammeterFirst + needle),
-                                          combineStep};
-                   });
-        }
-        QTest::addRow("unbalanced bridge, the ammeter turned round")
-            << Build([](Circuit& c) {
-                   const Bridge b = bridge(c, {"10", "20", "20", "10"});
-                   const QString a = c.ammeter();
-                   const QString m = c.resistor("5");
-                   c.wires({nodeA(b), neg(a), pos(a), pos(m), neg(m), nodeB(b)});
-               })
-            << closed + "   电流器1电流与电流器1的规定电流方向相反，无法测得真实结果！"
-            << (QStringList(wheatstone) << "电阻5@3.272727272727@2.727272727273@0.1090909090909")
-            << Steps([](const Circuit& c) {
-                   return QStringList{c.show("电流器1", picture::ammeterFirst), combineStep};
-               });
-        // A voltmeter reads the potentials as the records write them:
-        // 3.272727272727 − 2.727272727273.
-        for (const auto& [turned, text, needle] :
-             {std::tuple{false, "   电压器1测量值为：0.545454545454伏特", 1},
-              std::tuple{true, "   电压器1负极电势大于正极电势，无法测得真实结果！", 0}}) {
-            QTest::addRow("unbalanced bridge, a voltmeter across the middle%s",
-                          turned ? ", turned round" : "")
-                << Build([turned](Circuit& c) {
-                       const Bridge b = bridge(c, {"10", "20", "20", "10"});
-                       const QString m = c.resistor("5");
-                       const QString v = c.voltmeter();
-                       c.wires({nodeA(b), pos(m), neg(m), nodeB(b)});
-                       c.wires({turned ? neg(v) : pos(v), nodeA(b), turned ? pos(v) : neg(v),
-                                nodeB(b)});
-                   })
-                << closed + text
-                << (QStringList(wheatstone)
-                    << "电阻5@3.272727272727@2.727272727273@0.1090909090909")
-                << Steps([needle](const Circuit& c) {
-                       return QStringList{c.show("电压器1", picture::voltmeterFirst + needle),
-                                          combineStep};
-                   });
-        }
         // Four nodes joined each to each hang from the source's "∧": no current
         // path runs through them. They are joined as dead, so a voltmeter
         // across one reads nothing.
