@@ -38,19 +38,25 @@ NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
         branches[at(source)].from < 0 || branches[at(source)].to < 0)
         return {};
 
+    // The parts that can carry current stay; the others are dead.
     const int nodeCount = static_cast<int>(work.allNodes().size());
     const std::vector<bool> live = onClosedPathThrough(branches, nodeCount, source);
-    for (std::size_t k = 0; k < parts.size(); ++k)
-        if (!live[k] && static_cast<int>(k) != source)
+    std::vector<std::size_t> carrying;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        if (static_cast<int>(k) == source)
+            continue;
+        if (live[k])
+            carrying.push_back(k);
+        else
             removeDead(work, network, equivalents, parts[k]);
+    }
     if (work.sourceWithoutLoop())
         return {NodalEnd::NoClosedLoop, {}};
 
     std::vector<Conductance> conductances;
-    for (std::size_t k = 0; k < parts.size(); ++k)
-        if (live[k] && static_cast<int>(k) != source)
-            conductances.push_back({branches[k].from, branches[k].to,
-                                    1.0 / work.components()[at(parts[k])].resistance});
+    for (const std::size_t k : carrying)
+        conductances.push_back(
+            {branches[k].from, branches[k].to, 1.0 / work.components()[at(parts[k])].resistance});
     const Branch& held = branches[at(source)];
     const std::optional<std::vector<double>> potentials =
         nodePotentials(nodeCount, conductances, {{held.from, sourceVoltage}, {held.to, 0.0}});
@@ -58,10 +64,11 @@ NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
         return {};
 
     NodalSolution result{NodalEnd::Solved, {}};
-    for (std::size_t k = 0; k < parts.size(); ++k)
-        if (live[k] && static_cast<int>(k) != source)
-            distribute(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
-                       (*potentials)[at(branches[k].to)], network, equivalents, result.solution);
+    result.solution.records.reserve(static_cast<qsizetype>(network.components.size()));
+    result.solution.values.reserve(network.components.size());
+    for (const std::size_t k : carrying)
+        distribute(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
+                   (*potentials)[at(branches[k].to)], network, equivalents, result.solution);
     return result;
 }
 
