@@ -1,14 +1,9 @@
 #include "current_paths.h"
 
+#include "list_index.h"
 #include <algorithm>
 
 namespace ampery::analysis {
-
-namespace {
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
-} // namespace
 
 // The blocks by depth-first search from one end of the driver (Tarjan's
 // algorithm, without recursion, so that long chains do not exhaust the

@@ -2,6 +2,7 @@
 
 #include "conductors.h"
 #include "display.h"
+#include "list_index.h"
 #include "meter_display.h"
 #include "network.h"
 
@@ -12,10 +13,6 @@
 namespace ampery::analysis {
 
 namespace {
-
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
 
 const std::vector<ResultIndex::Touch> noTouch;
 

@@ -1,6 +1,7 @@
 #include "nodal_solution.h"
 
 #include "current_paths.h"
+#include "list_index.h"
 #include "network.h"
 #include "node_potentials.h"
 #include "working_network.h"
@@ -8,12 +9,6 @@
 #include "model/component_type.h"
 
 namespace ampery::analysis {
-
-namespace {
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
-} // namespace
 
 NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
                            const std::vector<Equivalent>& equivalents, double sourceVoltage) {

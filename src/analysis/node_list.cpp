@@ -1,14 +1,9 @@
 #include "node_list.h"
 
+#include "list_index.h"
 #include "terminal_table.h"
 
 namespace ampery::analysis {
-
-namespace {
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
-} // namespace
 
 NodeList::NodeList(int terminalCount)
     : m_entered(at(terminalCount), -1), m_next(at(terminalCount), -1) {}

@@ -1,5 +1,6 @@
 #include "node_potentials.h"
 
+#include "list_index.h"
 #include <Eigen/Dense>
 #include <Eigen/SparseCore>
 #include <Eigen/SparseLU>
@@ -11,10 +12,6 @@
 namespace ampery::analysis {
 
 namespace {
-
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
 
 // Up to this many unknown potentials the dense factorisation is the faster.
 constexpr Eigen::Index largestDense = 48;

@@ -1,5 +1,6 @@
 #include "working_network.h"
 
+#include "list_index.h"
 #include "network.h"
 #include "terminal_table.h"
 
@@ -8,12 +9,6 @@
 #include <algorithm>
 
 namespace ampery::analysis {
-
-namespace {
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
-} // namespace
 
 WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     : m_terminals(terminals), m_owner(network.owner), m_sourcePositive(network.sourcePositive),

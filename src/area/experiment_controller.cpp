@@ -56,15 +56,9 @@ ExperimentController::ExperimentController(qreal devicePixelRatio, QObject* pare
 PlaceResult ExperimentController::placeComponent(int type, QPoint click) {
     if (type == model::Source && m_experiment.highestRunningNumber(model::Source) != 0)
         return PlaceResult::SourceExists;
-    int motorSlot = -1;
-    if (type == model::Motor) {
-        // The last free slot, as the motors' timers were always handed out.
-        for (int k = 0; k < model::motorSlotCount; ++k)
-            if (m_experiment.motorSlots()[static_cast<std::size_t>(k)].isEmpty())
-                motorSlot = k;
-        if (motorSlot < 0)
-            return PlaceResult::NoFreeMotorSlot;
-    }
+    const int motorSlot = type == model::Motor ? m_experiment.lastFreeMotorSlot() : -1;
+    if (type == model::Motor && motorSlot < 0)
+        return PlaceResult::NoFreeMotorSlot;
 
     const QPoint topLeft = placedTopLeft(click);
     const QString name = m_experiment.nameNewComponent(type);

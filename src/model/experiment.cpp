@@ -23,6 +23,13 @@ void Experiment::setMotorSlot(int index, const QString& name) {
         m_motorSlots[static_cast<std::size_t>(index)] = name;
 }
 
+int Experiment::lastFreeMotorSlot() const {
+    for (int k = motorSlotCount - 1; k >= 0; --k)
+        if (m_motorSlots[static_cast<std::size_t>(k)].isEmpty())
+            return k;
+    return -1;
+}
+
 void Experiment::reset() {
     *this = Experiment();
 }

@@ -37,6 +37,9 @@ public:
     void setModified(bool modified) { m_modified = modified; }
     const std::array<QString, motorSlotCount>& motorSlots() const { return m_motorSlots; }
     void setMotorSlot(int index, const QString& name);
+    // The slot a new motor takes: the last free one, as the motors' timers
+    // were always handed out; -1 when all are taken.
+    int lastFreeMotorSlot() const;
 
     // New experiment: empty text, numbering and motor slots cleared.
     void reset();

@@ -49,12 +49,7 @@ public:
         const QString name =
             add(ampery::model::Motor, {{Field::Resistance, ohms}, {Field::RatedVoltage, rated}});
         // Placing a motor gives it the last free slot.
-        for (int k = ampery::model::motorSlotCount - 1; k >= 0; --k) {
-            if (m_experiment.motorSlots()[static_cast<std::size_t>(k)].isEmpty()) {
-                m_experiment.setMotorSlot(k, name);
-                break;
-            }
-        }
+        m_experiment.setMotorSlot(m_experiment.lastFreeMotorSlot(), name);
         return name;
     }
     QString ammeter(const QString& range = QStringLiteral("1")) {

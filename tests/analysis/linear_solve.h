@@ -5,7 +5,7 @@
 #include <vector>
 
 // Gaussian elimination with partial pivoting for the tests' nodal equations,
-// in doubles or in exact rationals. Empty when the system is singular.
+// in exact rationals. Empty when the system is singular.
 template <class Number>
 std::vector<Number> solveLinear(std::vector<std::vector<Number>> a, std::vector<Number> b) {
     using std::abs;

@@ -25,8 +25,8 @@
 // Random networks that are not series-parallel (bridges, meshes, crossed
 // ladders, nested bridges, bridges hanging by one node or standing apart),
 // analysed and checked against an exact solution computed here in rational
-// numbers from the generator's own part list. The series-parallel circuits
-// of the older generator go through the same checks.
+// numbers from the generator's own part list. Random series-parallel
+// circuits go through the same checks.
 
 using namespace ampery::model;
 using namespace random_circuits;
@@ -56,14 +56,8 @@ void giveMotorSlots(Circuit& circuit) {
             motors.append(&p);
     std::sort(motors.begin(), motors.end(),
               [](const Part* a, const Part* b) { return a->number < b->number; });
-    for (const Part* m : std::as_const(motors)) {
-        for (int k = motorSlotCount - 1; k >= 0; --k) {
-            if (circuit.experiment.motorSlots()[at(k)].isEmpty()) {
-                circuit.experiment.setMotorSlot(k, m->name);
-                break;
-            }
-        }
-    }
+    for (const Part* m : std::as_const(motors))
+        circuit.experiment.setMotorSlot(circuit.experiment.lastFreeMotorSlot(), m->name);
 }
 
 // --- generator -------------------------------------------------------------
@@ -823,10 +817,10 @@ private slots:
                        generator.balancedBranches());
     }
 
-    // The circuits the reduction solves: the checks hold there already.
+    // The circuits the reduction solves, checked the same way.
     void seriesParallel_data() {
         QTest::addColumn<quint32>("seed");
-        for (quint32 seed = 1; seed <= 300; ++seed)
+        for (quint32 seed = 1; seed <= 400; ++seed)
             QTest::addRow("series-parallel %u", seed) << seed;
     }
     void seriesParallel() {

@@ -271,39 +271,28 @@ private slots:
             << Steps([](const Circuit& c) {
                    return QStringList{c.show("电流器1", picture::ammeterFirst), combineStep};
                });
-        // Four nodes joined each to each hang from the source's "∧": no current
-        // path runs through them. They are joined as dead, so a voltmeter
-        // across one reads nothing.
-        QTest::addRow("a network hanging by one node")
-            << Build([](Circuit& c) {
-                   const QString s = c.source();
-                   const QString l = c.lamp();
-                   c.wires({pos(s), pos(l), neg(l), neg(s)});
-                   completeFour(c, pos(s));
-                   const QString v = c.voltmeter();
-                   c.wires({pos(v), "电阻1∨", neg(v), "电阻6∨"});
-               })
-            << closed + "   电压器1测量值为：0伏特" << QStringList{"电灯1@6@0@0.6"}
-            << Steps([](const Circuit& c) {
-                   return QStringList{c.show("电灯1", picture::lampBright),
-                                      c.show("电压器1", picture::voltmeterFirst), combineStep};
-               });
-        // The same four nodes on their own, with a voltmeter from them to the
-        // circuit: that end lies on no part with a record.
-        QTest::addRow("a network joined to nothing")
-            << Build([](Circuit& c) {
-                   const QString s = c.source();
-                   const QString l = c.lamp();
-                   c.wires({pos(s), pos(l), neg(l), neg(s)});
-                   completeFour(c, {});
-                   const QString v = c.voltmeter();
-                   c.wires({pos(v), pos(l), neg(v), "电阻6∨"});
-               })
-            << closed + "   电压器1某端空接或者与无效电路连接。" << QStringList{"电灯1@6@0@0.6"}
-            << Steps([](const Circuit& c) {
-                   return QStringList{c.show("电灯1", picture::lampBright),
-                                      c.show("电压器1", picture::voltmeterFirst), combineStep};
-               });
+        // Four nodes joined each to each, beside a lamp on the source: hanging
+        // from the source's "∧", or joined to nothing. No current path runs
+        // through them; hanging, they are joined as dead, so a voltmeter
+        // across one reads nothing; apart, a voltmeter from them to the
+        // circuit has an end on no part with a record.
+        for (const auto& [hangs, lead, piece] :
+             {std::tuple{true, "电阻1∨", "   电压器1测量值为：0伏特"},
+              std::tuple{false, "电灯1∧", "   电压器1某端空接或者与无效电路连接。"}}) {
+            QTest::addRow("a network %s", hangs ? "hanging by one node" : "joined to nothing")
+                << Build([hangs, lead = QString(lead)](Circuit& c) {
+                       const QString s = c.source();
+                       const QString l = c.lamp();
+                       c.wires({pos(s), pos(l), neg(l), neg(s)});
+                       completeFour(c, hangs ? pos(s) : QString());
+                       const QString v = c.voltmeter();
+                       c.wires({pos(v), lead, neg(v), "电阻6∨"});
+                   })
+                << closed + piece << QStringList{"电灯1@6@0@0.6"} << Steps([](const Circuit& c) {
+                       return QStringList{c.show("电灯1", picture::lampBright),
+                                          c.show("电压器1", picture::voltmeterFirst), combineStep};
+                   });
+        }
         // Each terminal of the source leads into its own such network: no
         // current path goes through the source.
         QTest::addRow("no path through the source")
