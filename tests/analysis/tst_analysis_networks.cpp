@@ -294,72 +294,6 @@ private:
     QList<qsizetype> m_balanced;
 };
 
-// Experiments written by hand as "E6 a b; R10 a l; ...": a letter for the
-// type (E source, R resistor, L lamp, M motor, A ammeter, S closed switch,
-// O open switch, V voltmeter) with its value (voltage, resistance or range),
-// then the nodes of the "∧" and of the "∨" terminal; "-" leaves a terminal
-// unwired.
-class HandBuilt : public GeneratorBase {
-public:
-    HandBuilt() : GeneratorBase(1) {}
-
-    Circuit make(const QString& description) {
-        Circuit circuit;
-        startCircuit(circuit);
-        QHash<QString, int> nodes;
-        const auto node = [&](const QString& label) {
-            if (label == QStringLiteral("-"))
-                return m_nodeCount++;
-            if (!nodes.contains(label))
-                nodes.insert(label, m_nodeCount++);
-            return nodes.value(label);
-        };
-        for (const QString& item : description.split(u';', Qt::SkipEmptyParts)) {
-            const QStringList words = item.simplified().split(u' ');
-            const QString value = words[0].mid(1);
-            Part part;
-            switch (words[0][0].unicode()) {
-            case u'E':
-                part = {Source, Role::Source};
-                part.fields = {{Field::Voltage, value}};
-                break;
-            case u'R':
-            case u'L':
-            case u'M':
-                part = {words[0][0] == u'R'   ? Resistor
-                        : words[0][0] == u'L' ? Lamp
-                                              : Motor,
-                        Role::Load};
-                part.fields = {{Field::Resistance, value}};
-                break;
-            case u'A':
-                part = {Ammeter, Role::Conductor};
-                part.fields = {{Field::RatedCurrent, value}};
-                break;
-            case u'S':
-                part = {Switch, Role::Conductor};
-                part.fields = {{Field::State, "1"}};
-                break;
-            case u'O':
-                part = {Switch, Role::Open};
-                break;
-            case u'V':
-                part = {Voltmeter, Role::Voltmeter};
-                part.fields = {{Field::RatedVoltage, value}};
-                break;
-            default:
-                qFatal("unknown part %s", qPrintable(words[0]));
-            }
-            part.plus = node(words[1]);
-            part.minus = node(words[2]);
-            m_parts->append(part);
-        }
-        build(circuit);
-        giveMotorSlots(circuit);
-        return circuit;
-    }
-};
-
 // --- exact solution --------------------------------------------------------
 
 // A decimal text such as "-12.05", exactly.
@@ -380,12 +314,6 @@ mpq_class exactNumber(const QString& text) {
                 denominator);
     q.canonicalize();
     return negative ? mpq_class(-q) : q;
-}
-
-mpq_class exactRational(const QString& text) {
-    mpq_class q(text.toStdString(), 10);
-    q.canonicalize();
-    return q;
 }
 
 enum class Kind { Source, Load, Conductor, Open };
@@ -831,76 +759,6 @@ private slots:
         giveMotorSlots(circuit);
         verifyAnalysis(QStringLiteral("series-parallel seed %1").arg(seed), circuit,
                        expect(circuit), {});
-    }
-
-    // Worked by hand: each "index=value" is what part index (in the order
-    // written) carries or reads, "-" for nothing; a load of "0" must read
-    // exactly 0.
-    void workedByHand_data() {
-        QTest::addColumn<QString>("parts");
-        QTest::addColumn<QStringList>("values");
-        // Arms 10, 20 (left) and 20, 10 (right), 5 Ω across, 6 V. Nodes:
-        // 7 Vl - 4 Vr = 12 and 7 Vr - 4 Vl = 6, so Vl = 36/11 V, Vr = 30/11 V;
-        // the branch carries (6/11) / 5 = 6/55 A from left to right, the arms
-        // 3/11 and 9/55 A, the source 24/55 A (13.75 Ω in all).
-        const QString bridge = QStringLiteral("E6 a b; R10 a l; R20 l b; R20 a r; R10 r b; R5 l r");
-        QTest::newRow("five-resistor bridge")
-            << bridge << QStringList{"1=3/11", "2=9/55", "3=9/55", "4=3/11", "5=6/55"};
-        QTest::newRow("ammeter in series in the bridge branch")
-            << QStringLiteral("E6 a b; R10 a l; R20 l b; R20 a r; R10 r b; R5 l m; A1 m r")
-            << QStringList{"5=6/55", "6=6/55"};
-        QTest::newRow("ammeter reversed in the bridge branch")
-            << QStringLiteral("E6 a b; R10 a l; R20 l b; R20 a r; R10 r b; R5 l m; A1 r m")
-            << QStringList{"5=6/55", "6=-6/55"};
-        QTest::newRow("voltmeter across the bridge branch")
-            << bridge + QStringLiteral("; V10 l r") << QStringList{"5=6/55", "6=6/11"};
-        QTest::newRow("voltmeter with one lead unwired")
-            << bridge + QStringLiteral("; V10 l -") << QStringList{"6=-"};
-        // 10 : 20 = 15 : 30, both middle nodes at 4 V: the lamp across them
-        // carries nothing and stays dark.
-        QTest::newRow("balanced bridge, lamp across")
-            << QStringLiteral("E6 a b; R10 a l; R20 l b; R15 a r; R30 r b; L10 l r")
-            << QStringList{"1=1/5", "3=2/15", "5=0"};
-        QTest::newRow("balanced bridge, lamp and ammeter across, voltmeter over them")
-            << QStringLiteral(
-                   "E6 a b; R10 a l; R20 l b; R15 a r; R30 r b; L10 l m; A1 m r; V10 l r")
-            << QStringList{"5=0", "6=0", "7=0"};
-        // A bridge with a load across its ends, hanging from the lamp's
-        // circuit by one node, carries nothing; a voltmeter from it reads the
-        // node it hangs from.
-        QTest::newRow("bridge hanging by one node")
-            << QStringLiteral("E6 a b; L10 a b; R10 a l; R20 l c; R20 a r; R10 r c; R5 l r; "
-                              "R7 a c; V10 c b")
-            << QStringList{"1=3/5", "2=-", "6=-", "7=-", "8=6"};
-        // The same bridge with no wire to the source: a voltmeter from it to
-        // the circuit has one end open, one within it shows nothing.
-        QTest::newRow("bridge apart")
-            << QStringLiteral("E6 a b; M20 a b; R10 c l; R20 l d; R20 c r; R10 r d; R5 l r; "
-                              "R7 c d; V10 l a; V10 l r")
-            << QStringList{"1=3/10", "5=-", "7=-", "8=-", "9=-"};
-    }
-    void workedByHand() {
-        QFETCH(QString, parts);
-        QFETCH(QStringList, values);
-        const Circuit circuit = HandBuilt().make(parts);
-        if (QTest::currentTestFailed())
-            return;
-        const Expectation x = expect(circuit);
-        QVERIFY2(x.fault.isEmpty(), qPrintable(x.fault));
-        QList<qsizetype> noCurrent;
-        for (const QString& item : std::as_const(values)) {
-            const qsizetype k = item.section(u'=', 0, 0).toLongLong();
-            const QString value = item.section(u'=', 1);
-            const std::optional<mpq_class>& exact = x.parts[at(k)].value;
-            QVERIFY2((value == QStringLiteral("-")) == !exact, qPrintable(item));
-            if (exact)
-                QVERIFY2(*exact == exactRational(value),
-                         qPrintable(item + QStringLiteral(", solved ") +
-                                    QString::fromStdString(exact->get_str())));
-            if (value == QStringLiteral("0") && circuit.parts[k].role == Role::Load)
-                noCurrent.append(k);
-        }
-        verifyAnalysis(QString::fromLatin1(QTest::currentDataTag()), circuit, x, noCurrent);
     }
 };
 
