@@ -5,11 +5,13 @@
 #include "symbol_painter.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ampery::diagram {
@@ -31,10 +33,14 @@ QStringList symbolIds(const QList<Symbol>& symbols) {
         names.append(SvgSurface::storable(symbol.name));
     const QSet<QString> own(names.cbegin(), names.cend());
     QSet<QString> taken;
+    // Per name, the suffix to try next: those below it are taken or are
+    // another symbol's own name, and stay so.
+    QHash<QString, int> nextSuffix;
     QStringList ids;
     for (const QString& name : names) {
         QString id = name;
-        for (int k = 2; taken.contains(id); ++k) {
+        int& k = nextSuffix[name];
+        for (k = std::max(k, 2); taken.contains(id); ++k) {
             id = name + u'-' + QString::number(k);
             if (own.contains(id) && !taken.contains(id))
                 id = name; // another symbol's own name: try the next

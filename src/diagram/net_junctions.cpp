@@ -28,30 +28,43 @@ QHash<QString, QList<QPoint>> postsByTerminal(const QList<Symbol>& symbols) {
 }
 
 QList<QPoint> junctionsOf(const Net& net, const QHash<QString, QList<QPoint>>& postsOf) {
+    // The wires at each end of a segment, in the order first met: a segment
+    // ending there or a post there counts one, a segment passing through two.
     QList<QPoint> points;
-    const auto note = [&](QPoint p) {
-        if (!points.contains(p))
+    QHash<QPoint, int> wires;
+    QHash<int, QList<QPoint>> pointsInColumn, pointsInRow;
+    const auto endAt = [&](QPoint p) {
+        auto at = wires.find(p);
+        if (at == wires.end()) {
+            at = wires.insert(p, 0);
             points.append(p);
+            pointsInColumn[p.x()].append(p);
+            pointsInRow[p.y()].append(p);
+        }
+        ++at.value();
     };
     for (const Segment& s : net.segments) {
-        note(s.from);
-        note(s.to);
+        endAt(s.from);
+        if (s.to != s.from)
+            endAt(s.to);
     }
-    QList<QPoint> posts;
     for (const QString& terminal : net.terminals)
-        posts += postsOf.value(terminal);
-    QList<QPoint> junctions;
-    for (const QPoint p : points) {
-        int wires = int(std::count(posts.begin(), posts.end(), p));
-        for (const Segment& s : net.segments) {
-            if (s.from == p || s.to == p)
-                ++wires;
-            else if (liesOn(p, s))
-                wires += 2;
-        }
-        if (wires >= 3)
-            junctions.append(p);
+        for (const QPoint post : postsOf.value(terminal))
+            if (const auto at = wires.find(post); at != wires.end())
+                ++at.value();
+    for (const Segment& s : net.segments) {
+        const bool upright = s.from.x() == s.to.x();
+        if (!upright && s.from.y() != s.to.y())
+            continue;
+        for (const QPoint p :
+             upright ? pointsInColumn.value(s.from.x()) : pointsInRow.value(s.from.y()))
+            if (p != s.from && p != s.to && liesOn(p, s))
+                wires[p] += 2;
     }
+    QList<QPoint> junctions;
+    for (const QPoint p : points)
+        if (wires.value(p) >= 3)
+            junctions.append(p);
     return junctions;
 }
 

@@ -34,6 +34,7 @@ void CanvasPair::resize(QSize size, qreal devicePixelRatio) {
     m_area = blankImage();
     m_wireLayer = blankImage();
     m_uncombined.clear();
+    m_uncombinedPixels = 0;
 }
 
 bool CanvasPair::setWireLayer(const QImage& layer) {
@@ -80,11 +81,13 @@ void CanvasPair::combine() {
         }
     }
     m_uncombined.clear();
+    m_uncombinedPixels = 0;
 }
 
 void CanvasPair::clearAreaAndCombine() {
     std::memcpy(m_area.bits(), m_wireLayer.constBits(), std::size_t(m_area.sizeInBytes()));
     m_uncombined.clear();
+    m_uncombinedPixels = 0;
 }
 
 void CanvasPair::changed(const QRectF& rect) {
@@ -92,12 +95,25 @@ void CanvasPair::changed(const QRectF& rect) {
     const QRectF device =
         QRectF(rect.topLeft() * m_devicePixelRatio, rect.size() * m_devicePixelRatio)
             .intersected(QRectF(m_area.rect()));
-    if (!device.isEmpty())
-        m_uncombined.append(device.toAlignedRect());
+    if (device.isEmpty() || m_uncombinedPixels >= areaPixels())
+        return;
+    const QRect pixels = device.toAlignedRect();
+    m_uncombined.append(pixels);
+    // Once the rectangles cover as many pixels as the area holds (they
+    // overlap where many parts are drawn), combining the whole area once is
+    // the same and cheaper: combining a pixel again changes nothing.
+    m_uncombinedPixels += qint64(pixels.width()) * pixels.height();
+    if (m_uncombinedPixels >= areaPixels())
+        changedEverywhere();
+}
+
+qint64 CanvasPair::areaPixels() const {
+    return qint64(m_area.width()) * m_area.height();
 }
 
 void CanvasPair::changedEverywhere() {
     m_uncombined = {m_area.rect()};
+    m_uncombinedPixels = areaPixels();
 }
 
 void CanvasPair::clearBox(QPoint topLeft) {

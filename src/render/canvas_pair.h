@@ -107,12 +107,14 @@ public:
 private:
     void changed(const QRectF& rect);
     void changedEverywhere();
+    qint64 areaPixels() const;
 
     QSize m_size;
     qreal m_devicePixelRatio;
     QImage m_area;
     QImage m_wireLayer;
-    QList<QRect> m_uncombined; // device pixels
+    QList<QRect> m_uncombined;     // device pixels
+    qint64 m_uncombinedPixels = 0; // their areas added up
 };
 
 } // namespace ampery::render
