@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,10 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
+    // The file dialogs remember their side bar and history in Qt's settings:
+    // the tests' go to a settings folder of their own.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     // The real save dialog, driven as a user does: choose a file type with
     // the keyboard, type a name, press save.
     void nameWithoutExtensionTakesTheChosenType_data() {
