@@ -259,8 +259,8 @@ private slots:
         const QString tail(32, u'乙');
         const QString left = head + "左" + tail;
         const QString right = head + "右" + tail;
-        c.experiment().editableText() += "⊙" + pos(s) + "|" + left + "¤5|5┇6|6‖⊙" + right + "|" +
-                                         neg(s) + "¤5|5┇6|6‖";
+        c.experiment().editableText() +=
+            "⊙" + pos(s) + "|" + left + "¤5|5┇6|6‖⊙" + right + "|" + neg(s) + "¤5|5┇6|6‖";
         c.experiment().recount();
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
         QCOMPARE(x.network.full.texts(x.network.terminals),

@@ -68,8 +68,8 @@ private slots:
             QTest::keyClick(name, Qt::Key_Return);
         });
         app::WidgetPrompts prompts;
-        const QString result =
-            prompts.saveFileName(nullptr, {QStringLiteral("保存"), filter, suffix, m_dir.path(), {}});
+        const QString result = prompts.saveFileName(
+            nullptr, {QStringLiteral("保存"), filter, suffix, m_dir.path(), {}});
         QVERIFY(driven);
         QCOMPARE(QFileInfo(result).fileName(), chosen);
     }
@@ -90,9 +90,11 @@ private slots:
                 shownFolder = dialog->directory().absolutePath();
                 dialog->reject();
             });
-            const QString chosen =
-                prompts.openFileName(nullptr, {QStringLiteral("打开"), QStringLiteral("*.aie"),
-                                               QStringLiteral("aie"), examples, {examples}});
+            const QString chosen = prompts.openFileName(nullptr, {QStringLiteral("打开"),
+                                                                  QStringLiteral("*.aie"),
+                                                                  QStringLiteral("aie"),
+                                                                  examples,
+                                                                  {examples}});
             QVERIFY(chosen.isEmpty());
             QCOMPARE(shownFolder, examples);
             QCOMPARE(sidebar.count(QUrl::fromLocalFile(examples)), 1);
