@@ -12,12 +12,29 @@ namespace ampery::analysis {
 // code units and a final mix, seeded once per run so that a crafted file
 // cannot choose names that all collide. Names are a few characters long, and
 // this is several times quicker on them than Qt's hash.
+//
+// A name longer than 64 code units is hashed by its length and its first and
+// last 32: a damaged file can hold thousands of names each nearly as long as
+// the file, and hashing them whole would take time growing with the square of
+// its size. Names that agree in all three still compare unequal in the table.
 struct TextHash {
+    static constexpr qsizetype endLength = 32;
+
     std::size_t operator()(QStringView text) const noexcept {
         static const std::uint64_t seed = QRandomGenerator::system()->generate64();
         std::uint64_t h = seed ^ 0xcbf29ce484222325u;
-        for (const QChar c : text) {
-            h ^= c.unicode();
+        const auto mix = [&h](QStringView part) {
+            for (const QChar c : part) {
+                h ^= c.unicode();
+                h *= 0x100000001b3u;
+            }
+        };
+        if (text.size() <= 2 * endLength) {
+            mix(text);
+        } else {
+            mix(text.first(endLength));
+            mix(text.last(endLength));
+            h ^= static_cast<std::uint64_t>(text.size());
             h *= 0x100000001b3u;
         }
         h ^= h >> 33;

@@ -21,6 +21,8 @@ inline const QString experimentSuffix = QStringLiteral("aie");
 // Menus.
 inline const QString fileMenu = QStringLiteral("文件");
 inline const QString openItem = QStringLiteral("打开");
+inline const QString openExampleMenu = QStringLiteral("打开示例");
+inline const QString noExamples = QStringLiteral("（没有找到示例实验）");
 inline const QString newItem = QStringLiteral("新建");
 inline const QString saveItem = QStringLiteral("保存");
 inline const QString exportItem = QStringLiteral("导出模拟图");
@@ -34,6 +36,13 @@ inline const QString namesItem = QStringLiteral("显示名称");
 inline const QString namesTip = QStringLiteral("在实验区里每个元件的下面写出它的名称");
 inline const QString aboutMenu = QStringLiteral("关于");
 inline const QString aboutItem = QStringLiteral("关于版权");
+
+// The command line.
+inline const QString commandLineDescription =
+    QStringLiteral("Ampery 虚拟电学实验室：搭建直流电路，观察电灯、电动机和电表的变化。");
+inline const QString fileArgument = QStringLiteral("文件");
+inline const QString fileArgumentHelp = QStringLiteral("启动后打开的实验文件（.aie）。");
+inline const QString tooManyFiles = QStringLiteral("一次只能打开一个实验文件。");
 
 // Toolbar captions and tooltips.
 inline const QString toolNew = QStringLiteral("新建");

@@ -117,6 +117,7 @@ void DiagramWindow::save() {
     const QString fileName = m_prompts.saveFileName(this, {command_texts::diagramDialogTitle,
                                                            command_texts::diagramFilter,
                                                            command_texts::diagramSuffix,
+                                                           {},
                                                            {}});
     if (fileName.isEmpty())
         return;

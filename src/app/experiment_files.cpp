@@ -5,16 +5,10 @@
 #include "model/experiment_file.h"
 #include "prompts.h"
 
-#include <QCoreApplication>
-
 namespace ampery::app {
 
-ExperimentFiles::ExperimentFiles(Prompts& prompts, QWidget* parent)
-    : m_prompts(prompts), m_parent(parent) {}
-
-QString ExperimentFiles::programFolder() {
-    return QCoreApplication::applicationDirPath();
-}
+ExperimentFiles::ExperimentFiles(Prompts& prompts, QWidget* parent, QString exampleFolder)
+    : m_prompts(prompts), m_parent(parent), m_exampleFolder(std::move(exampleFolder)) {}
 
 void ExperimentFiles::reportError(const QString& reason) {
     m_prompts.inform(m_parent, texts::noteTitle, texts::errorPrefix + reason);
@@ -22,7 +16,8 @@ void ExperimentFiles::reportError(const QString& reason) {
 
 ExperimentFiles::Saved ExperimentFiles::save(const model::Experiment& experiment) {
     const QString path = m_prompts.saveFileName(
-        m_parent, {texts::saveDialogTitle, texts::experimentFilter, texts::experimentSuffix, {}});
+        m_parent,
+        {texts::saveDialogTitle, texts::experimentFilter, texts::experimentSuffix, {}, {}});
     if (path.isEmpty())
         return {SaveResult::Cancelled, {}};
     const model::FileResult written = model::writeExperimentFile(path, experiment.text());
@@ -34,8 +29,11 @@ ExperimentFiles::Saved ExperimentFiles::save(const model::Experiment& experiment
 }
 
 QString ExperimentFiles::chooseFileToOpen() {
-    return m_prompts.openFileName(m_parent, {texts::openDialogTitle, texts::experimentFilter,
-                                             texts::experimentSuffix, programFolder()});
+    return m_prompts.openFileName(m_parent, {texts::openDialogTitle,
+                                             texts::experimentFilter,
+                                             texts::experimentSuffix,
+                                             m_exampleFolder,
+                                             {m_exampleFolder}});
 }
 
 std::optional<QString> ExperimentFiles::read(const QString& path) {

@@ -24,7 +24,8 @@ public:
         QString path; // the file written, when saved
     };
 
-    ExperimentFiles(Prompts& prompts, QWidget* parent);
+    // The open dialog starts in the example folder and offers it in its side bar.
+    ExperimentFiles(Prompts& prompts, QWidget* parent, QString exampleFolder);
 
     // Asks for a file name and writes the experiment; a failed write is
     // reported to the user. Marking the experiment saved is the caller's.
@@ -40,14 +41,14 @@ public:
     // or failed save keeps the work.
     bool mayDiscard(const model::Experiment& experiment);
 
-    // The folder the open dialog starts in: the program's own.
-    static QString programFolder();
+    const QString& exampleFolder() const { return m_exampleFolder; }
 
 private:
     void reportError(const QString& reason);
 
     Prompts& m_prompts;
     QWidget* m_parent;
+    QString m_exampleFolder;
 };
 
 } // namespace ampery::app

@@ -2,14 +2,13 @@
 
 #include "app_texts.h"
 #include "command_texts.h"
+#include "program_places.h"
 #include "prompts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace ampery::app {
 
@@ -43,8 +42,7 @@ const QString HelpFile::carriedFile = QStringLiteral(":/help/ampery_help.chm");
 const QStringList HelpFile::chmViewers = {QStringLiteral("xchm"), QStringLiteral("kchmviewer")};
 
 QStringList HelpFile::defaultFolders() {
-    return {QCoreApplication::applicationDirPath(),
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
+    return places::helpFolders();
 }
 
 HelpFile::HelpFile(Prompts& prompts, QWidget* parent, QStringList folders, QString source)

@@ -30,8 +30,9 @@ namespace ampery::app {
 
 using area::PaletteButton;
 
-MainWindow::MainWindow(Prompts& prompts, QWidget* parent, const QString& recoveryFolder)
-    : QMainWindow(parent), m_prompts(prompts), m_files(prompts, this),
+MainWindow::MainWindow(Prompts& prompts, QWidget* parent, const QString& recoveryFolder,
+                       const QString& exampleFolder)
+    : QMainWindow(parent), m_prompts(prompts), m_files(prompts, this, exampleFolder),
       m_recoveryStore(recoveryFolder) {
     m_controller = std::make_unique<area::ExperimentController>(devicePixelRatioF());
     m_interaction = std::make_unique<area::AreaInteraction>(*m_controller, *this);
@@ -121,6 +122,8 @@ void MainWindow::buildMenus() {
         wireCancelCheck();
         openExperiment();
     });
+    QMenu* examples = file->addMenu(texts::openExampleMenu);
+    connect(examples, &QMenu::aboutToShow, this, [this, examples] { listExamples(examples); });
     file->addAction(texts::newItem, QKeySequence::New, this, [this] {
         wireCancelCheck();
         newExperiment();
@@ -165,6 +168,19 @@ void MainWindow::buildViewMenu() {
     m_namesAction->setCheckable(true);
     m_namesAction->setToolTip(texts::namesTip);
     connect(m_namesAction, &QAction::toggled, this, &MainWindow::showNames);
+}
+
+void MainWindow::listExamples(QMenu* menu) {
+    menu->clear();
+    for (const QFileInfo& example : places::examplesIn(m_files.exampleFolder())) {
+        const QString path = example.absoluteFilePath();
+        menu->addAction(example.completeBaseName(), this, [this, path] {
+            wireCancelCheck();
+            openNamedFile(path);
+        });
+    }
+    if (menu->isEmpty())
+        menu->addAction(texts::noExamples)->setEnabled(false);
 }
 
 void MainWindow::buildKeys() {
@@ -224,6 +240,11 @@ void MainWindow::openExperiment() {
         return;
     const QString path = m_files.chooseFileToOpen();
     if (!path.isEmpty())
+        openFile(path);
+}
+
+void MainWindow::openNamedFile(const QString& path) {
+    if (m_files.mayDiscard(m_controller->experiment()))
         openFile(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include "area/area_host.h"
 #include "experiment_files.h"
+#include "program_places.h"
 #include "recovery_store.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -39,9 +41,11 @@ public:
     static constexpr int statusGap = 4;
 
     // Recovery copies go to the folder: the user's application data unless
-    // a test gives its own.
+    // a test gives its own; the example experiments are found where the
+    // program's files are, unless a test gives its own folder.
     explicit MainWindow(Prompts& prompts, QWidget* parent = nullptr,
-                        const QString& recoveryFolder = RecoveryStore::defaultFolder());
+                        const QString& recoveryFolder = RecoveryStore::defaultFolder(),
+                        const QString& exampleFolder = places::exampleFolder());
     ~MainWindow() override;
 
     area::ExperimentController& controller() { return *m_controller; }
@@ -57,6 +61,9 @@ public:
     void openExperiment(); // asks to save first
     // Opens a file without a dialog: the experiment is replaced when it reads.
     void openFile(const QString& path);
+    // A file named on the command line or chosen under 打开示例: asks to save
+    // first, then opens it as 打开 does after its dialog.
+    void openNamedFile(const QString& path);
     void saveExperiment();
     void startExperiment(); // new experiment without asking
     void exitProgram();     // asks to save first
@@ -91,6 +98,8 @@ protected:
 private:
     void buildMenus();
     void buildViewMenu();
+    // 打开示例: one entry per example experiment, listed when the menu opens.
+    void listExamples(QMenu* menu);
     void buildToolbar(QWidget* client);
     void buildKeys();
     void connectController();

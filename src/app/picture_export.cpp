@@ -47,6 +47,7 @@ void PictureExport::run(const QImage& image) {
     const QString fileName = m_prompts.saveFileName(m_parent, {command_texts::exportDialogTitle,
                                                                command_texts::exportFilter,
                                                                command_texts::exportSuffix,
+                                                               {},
                                                                {}});
     if (fileName.isEmpty())
         return;

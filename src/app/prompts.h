@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -12,7 +13,8 @@ struct FileDialogSetup {
     QString title;
     QString filter; // Qt form: "模拟电路文件(*.aie)"; several joined by ";;"
     QString defaultSuffix;
-    QString directory; // empty: wherever the dialog was last
+    QString directory;  // empty: wherever the dialog was last
+    QStringList places; // folders offered in the side bar beside the usual ones
 };
 
 // Message boxes, questions, file and print dialogs. The window uses the widget

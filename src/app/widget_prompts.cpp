@@ -24,6 +24,11 @@ QString runFileDialog(QWidget* parent, const FileDialogSetup& setup, QFileDialog
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setNameFilter(setup.filter);
+    QList<QUrl> sidebar = dialog.sidebarUrls();
+    for (const QString& place : setup.places)
+        if (const QUrl url = QUrl::fromLocalFile(place); !place.isEmpty() && !sidebar.contains(url))
+            sidebar.append(url);
+    dialog.setSidebarUrls(sidebar);
     dialog.setDefaultSuffix(setup.defaultSuffix);
     // A name typed without an extension takes the one of the type chosen,
     // or the setup's when that type has none of its own ("*.*").

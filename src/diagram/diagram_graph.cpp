@@ -1,6 +1,7 @@
 #include "diagram_graph.h"
 
 #include "analysis/status_texts.h"
+#include "analysis/terminal_table.h"
 #include "model/component_type.h"
 
 #include <QHash>
@@ -43,31 +44,25 @@ DiagramGraph diagramGraph(const DiagramSource& source) {
     graph.parts = source.parts;
 
     // Every terminal a wire names, whether or not a part has it: a wire to a
-    // post that is gone still joins the wires that meet there.
-    QHash<QString, int> terminalIndex;
-    const auto indexOf = [&](const QString& terminal) {
-        const auto found = terminalIndex.constFind(terminal);
-        if (found != terminalIndex.cend())
-            return found.value();
-        const int index = int(terminalIndex.size());
-        terminalIndex.insert(terminal, index);
-        return index;
-    };
-    for (const DiagramPart& part : source.parts) {
-        indexOf(model::terminalName(part.name, true));
-        indexOf(model::terminalName(part.name, false));
-    }
+    // post that is gone still joins the wires that meet there. The table
+    // gives a part's terminals without building their names, which a damaged
+    // file can make as long as itself for every one of its parts.
+    analysis::TerminalTable terminals;
+    std::vector<std::pair<int, int>> partTerminals;
+    partTerminals.reserve(std::size_t(source.parts.size()));
+    for (const DiagramPart& part : source.parts)
+        partTerminals.push_back(terminals.componentTerminals(part.name));
     std::vector<std::pair<int, int>> joined;
     for (const auto& [a, b] : source.wires)
-        joined.emplace_back(indexOf(a), indexOf(b));
+        joined.emplace_back(terminals.intern(a), terminals.intern(b));
 
-    Joins joins(terminalIndex.size());
+    Joins joins(terminals.size());
     for (const auto& [a, b] : joined)
         joins.join(a, b);
 
     QHash<int, int> netOfRoot;
-    const auto netOf = [&](const QString& terminal) {
-        const int root = joins.find(terminalIndex.value(terminal));
+    const auto netOf = [&](int terminal) {
+        const int root = joins.find(terminal);
         const auto found = netOfRoot.constFind(root);
         if (found != netOfRoot.cend())
             return found.value();
@@ -77,18 +72,20 @@ DiagramGraph diagramGraph(const DiagramSource& source) {
         graph.netPosts.append(0);
         return net;
     };
-    for (const DiagramPart& part : source.parts) {
-        for (const bool positive : {true, false}) {
-            const QString terminal = model::terminalName(part.name, positive);
+    std::vector<bool> listed(std::size_t(terminals.size()), false);
+    for (const auto& [positive, negative] : partTerminals) {
+        for (const int terminal : {positive, negative}) {
             const int net = netOf(terminal);
-            (positive ? graph.positiveNet : graph.negativeNet).append(net);
+            (terminal == positive ? graph.positiveNet : graph.negativeNet).append(net);
             ++graph.netPosts[net];
-            if (!graph.netTerminals[net].contains(terminal))
-                graph.netTerminals[net].append(terminal);
+            if (!listed[std::size_t(terminal)]) {
+                listed[std::size_t(terminal)] = true;
+                graph.netTerminals[net].append(terminals.name(terminal));
+            }
         }
     }
-    for (QStringList& terminals : graph.netTerminals)
-        terminals.sort();
+    for (QStringList& names : graph.netTerminals)
+        names.sort();
     return graph;
 }
 

@@ -69,7 +69,15 @@ CircuitDiagram layOut(const DiagramSource& source) {
         symbol.negative += offset;
         diagram.symbols.append(std::move(symbol));
     }
-    const QHash<QString, QList<QPoint>> posts = postsByTerminal(diagram.symbols);
+    QHash<int, int> partOfNumber;
+    for (int part = 0; part < graph.partCount(); ++part)
+        partOfNumber.insert(graph.parts[part].number, part);
+    QList<QList<QPoint>> posts(graph.netCount());
+    for (const Symbol& symbol : diagram.symbols) {
+        const int part = partOfNumber.value(symbol.componentNumber);
+        posts[graph.positiveNet[part]].append(symbol.positive);
+        posts[graph.negativeNet[part]].append(symbol.negative);
+    }
     QList<Net> nets(graph.netCount());
     for (const PlacedWire& wire : whole.wires)
         nets[wire.net].segments.append({wire.segment.from + offset, wire.segment.to + offset});
@@ -78,7 +86,7 @@ CircuitDiagram layOut(const DiagramSource& source) {
             continue;
         Net& n = nets[net];
         n.terminals = graph.netTerminals[net];
-        n.junctions = junctionsOf(n, posts);
+        n.junctions = junctionsOf(n, posts[net]);
         diagram.nets.append(std::move(n));
     }
     diagram.size = whole.bounds.size() + QSize(2 * margin, 2 * margin);

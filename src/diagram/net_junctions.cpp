@@ -1,7 +1,5 @@
 #include "net_junctions.h"
 
-#include "model/component_type.h"
-
 #include <algorithm>
 
 namespace ampery::diagram {
@@ -18,16 +16,7 @@ bool liesOn(QPoint point, const Segment& segment) {
     return false;
 }
 
-QHash<QString, QList<QPoint>> postsByTerminal(const QList<Symbol>& symbols) {
-    QHash<QString, QList<QPoint>> posts;
-    for (const Symbol& symbol : symbols) {
-        posts[model::terminalName(symbol.name, true)].append(symbol.positive);
-        posts[model::terminalName(symbol.name, false)].append(symbol.negative);
-    }
-    return posts;
-}
-
-QList<QPoint> junctionsOf(const Net& net, const QHash<QString, QList<QPoint>>& postsOf) {
+QList<QPoint> junctionsOf(const Net& net, const QList<QPoint>& posts) {
     // The wires at each end of a segment, in the order first met: a segment
     // ending there or a post there counts one, a segment passing through two.
     QList<QPoint> points;
@@ -48,10 +37,9 @@ QList<QPoint> junctionsOf(const Net& net, const QHash<QString, QList<QPoint>>& p
         if (s.to != s.from)
             endAt(s.to);
     }
-    for (const QString& terminal : net.terminals)
-        for (const QPoint post : postsOf.value(terminal))
-            if (const auto at = wires.find(post); at != wires.end())
-                ++at.value();
+    for (const QPoint post : posts)
+        if (const auto at = wires.find(post); at != wires.end())
+            ++at.value();
     for (const Segment& s : net.segments) {
         const bool upright = s.from.x() == s.to.x();
         if (!upright && s.from.y() != s.to.y())

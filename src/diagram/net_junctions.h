@@ -8,12 +8,9 @@
 
 namespace ampery::diagram {
 
-// Where each terminal's posts are (two symbols of one name share theirs).
-QHash<QString, QList<QPoint>> postsByTerminal(const QList<Symbol>& symbols);
-
-// The points where three or more wires of the net meet, a post counting as
-// one wire: the dots of the diagram, in the order first met.
-QList<QPoint> junctionsOf(const Net& net, const QHash<QString, QList<QPoint>>& posts);
+// The points where three or more wires of the net meet, a post of the net
+// counting as one wire: the dots of the diagram, in the order first met.
+QList<QPoint> junctionsOf(const Net& net, const QList<QPoint>& posts);
 
 // Whether a point lies on a segment, its ends included.
 bool liesOn(QPoint point, const Segment& segment);

@@ -250,6 +250,23 @@ private slots:
         QCOMPARE(c.analyse().status, QStringLiteral("提示：电路畅通。"));
     }
 
+    // Wire ends (a damaged file can hold long ones) that agree in length and
+    // in their first and last 32 characters are still different terminals.
+    void longWireEndsDifferingInTheMiddle() {
+        Circuit c;
+        const QString s = c.source();
+        const QString head(32, u'甲');
+        const QString tail(32, u'乙');
+        const QString left = head + "左" + tail;
+        const QString right = head + "右" + tail;
+        c.experiment().editableText() += "⊙" + pos(s) + "|" + left + "¤5|5┇6|6‖⊙" + right + "|" +
+                                         neg(s) + "¤5|5┇6|6‖";
+        c.experiment().recount();
+        const analysis::Extraction x = analysis::extractNetwork(c.experiment());
+        QCOMPARE(x.network.full.texts(x.network.terminals),
+                 QStringList({pos(s) + "|" + left, right + "|" + neg(s)}));
+    }
+
     // When one wire's track is the start of another's, removing every
     // occurrence of the shorter track would cut the longer wire's record.
     void trackThatStartsAnotherTrack() {

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "app/help_file.h"
+#include "app_version.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,26 @@ private slots:
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].kind, "desktop");
         QCOMPARE(prompts.shown[0].text, helpIn(appData));
+    }
+
+    // Beside an installed program (no examples there) nothing is written; the
+    // copy goes to a folder of this version, so one an older version left in
+    // its own folder is neither shown nor kept in the way.
+    void installedProgramWritesToAFolderOfItsVersion() {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString ours = QDir(data).filePath(QStringLiteral("help/") + app::appVersion);
+        QCOMPARE(app::HelpFile::defaultFolders(), QStringList{ours});
+        QDir(data).removeRecursively();
+        const QString older = QDir(data).filePath("help/0.0.1");
+        QVERIFY(QDir().mkpath(older));
+        QVERIFY(writeFile(helpIn(older), "older version's help"));
+
+        app::ScriptedPrompts prompts;
+        app::HelpFile(prompts, nullptr).show();
+        QCOMPARE(readAll(helpIn(ours)), m_carried);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].text, helpIn(ours));
+        QDir(data).removeRecursively();
     }
 
     void reportsWhenNoFolderTakesIt() {

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "app/palette.h"
+#include "app/program_places.h"
 #include "area/area_interaction.h"
 #include "model/component_type.h"
 #include "model/experiment_file.h"
@@ -8,9 +9,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -36,6 +39,25 @@ void answerParameterDialog(const QString& entry) {
 
 void pressValueBox(WindowFixture& f, const QString& box) {
     QTest::mouseClick(f.find<QLineEdit>(box), Qt::LeftButton);
+}
+
+// 文件 → 打开示例, listed as the menu lists it when it opens.
+QMenu* examplesMenu(WindowFixture& f) {
+    for (QAction* top : f.window->menuBar()->actions())
+        if (top->text() == "文件")
+            for (QAction* item : top->menu()->actions())
+                if (item->text() == "打开示例" && item->menu()) {
+                    emit item->menu()->aboutToShow();
+                    return item->menu();
+                }
+    return nullptr;
+}
+
+QStringList entries(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text() + (action->isEnabled() ? "" : " (disabled)");
+    return texts;
 }
 
 } // namespace
@@ -201,6 +223,8 @@ private slots:
         QCOMPARE(f.experiment().text(), text);
         QCOMPARE(f.prompts.shown.last().setup.title, "打开文件：");
         QCOMPARE(f.prompts.shown.last().setup.filter, "模拟电路文件(*.aie)");
+        QCOMPARE(f.prompts.shown.last().setup.directory, f.exampleFolder.path());
+        QCOMPARE(f.prompts.shown.last().setup.places, QStringList{f.exampleFolder.path()});
         QVERIFY(f.panelText("名称编辑框").isEmpty());
         QVERIFY(f.find<QRadioButton>("单选框_选择")->isChecked());
         QCOMPARE(f.window->palette().rememberedToolCode(), 0);
@@ -222,6 +246,83 @@ private slots:
         f.window->openExperiment();
         QCOMPARE(f.experiment().text(), before);
         QVERIFY(f.prompts.shown.last().text.startsWith("错误："));
+    }
+
+    void examplesMenuOpensTheChosenExample_data() {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("unmodified, not asked") << false << QList<Answer>{} << true;
+        QTest::newRow("modified, not saved") << true << QList<Answer>{Answer::No} << true;
+        QTest::newRow("modified, cancelled") << true << QList<Answer>{Answer::Cancel} << false;
+    }
+    void examplesMenuOpensTheChosenExample() {
+        QFETCH(bool, modified);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(bool, opened);
+        WindowFixture f;
+        QCOMPARE(entries(examplesMenu(f)), QStringList{"（没有找到示例实验） (disabled)"});
+        f.showLitLamp();
+        const QString lit = f.experiment().text();
+        const QDir examples(f.exampleFolder.path());
+        for (const char* name : {"电源短路.aie", "串联电灯.aie", "并联电灯.aie"})
+            QVERIFY(model::writeExperimentFile(examples.filePath(name), lit).ok);
+        QFile other(examples.filePath("说明.txt"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+        f.window->startExperiment();
+        f.experiment().addComponent(50, 50, f.experiment().nameNewComponent(model::Lamp),
+                                    model::Lamp);
+        f.experiment().setModified(modified);
+        const QString before = f.experiment().text();
+        f.prompts.answers = answers;
+
+        QMenu* menu = examplesMenu(f);
+        // By the sound of the names, as a Chinese reader looks for them.
+        QCOMPARE(entries(menu), (QStringList{"并联电灯", "串联电灯", "电源短路"}));
+        menu->actions().at(1)->trigger();
+
+        QCOMPARE(!f.prompts.shown.isEmpty() && f.prompts.shown.first().kind == "ask", modified);
+        QCOMPARE(f.experiment().text(), opened ? lit : before);
+        if (opened) {
+            QCOMPARE(f.window->windowTitle(), "串联电灯.aie[*] - Ampery");
+            QCOMPARE(f.status(), "提示：电路畅通。");
+        }
+    }
+
+    // An installed program has no examples beside it: it finds them among the
+    // data folders, in ampery/examples.
+    void installedExamplesAreFoundInTheDataFolders() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QCOMPARE(app::places::exampleFolder(), QCoreApplication::applicationDirPath());
+        const QString installed = QDir(data).filePath("ampery/examples");
+        QVERIFY(QDir().mkpath(installed));
+        QCOMPARE(app::places::exampleFolder(), installed);
+        QDir(installed).removeRecursively();
+        QStandardPaths::setTestModeEnabled(false);
+    }
+
+    // A file named on the command line opens as 打开 opens the chosen file;
+    // one that cannot be read leaves the empty experiment and says why.
+    void namedFileOpensLikeTheOpenDialog() {
+        WindowFixture f;
+        f.showLitLamp();
+        const QString path = m_dir.filePath("named.aie");
+        QVERIFY(model::writeExperimentFile(path, f.experiment().text()).ok);
+        const QString lit = f.experiment().text();
+        f.window->startExperiment();
+        f.window->openNamedFile(path);
+        QCOMPARE(f.experiment().text(), lit);
+        QCOMPARE(f.window->windowTitle(), "named.aie[*] - Ampery");
+        QVERIFY(!f.window->isWindowModified());
+
+        WindowFixture fresh;
+        fresh.window->openNamedFile(m_dir.filePath("missing.aie"));
+        QVERIFY(fresh.experiment().text().isEmpty());
+        QCOMPARE(fresh.window->windowTitle(), "Ampery");
+        QCOMPARE(fresh.prompts.shown.size(), 1);
+        QVERIFY(fresh.prompts.shown.first().text.startsWith("错误："));
     }
 
     void anAcceptedEditShowsAtOnce() {

@@ -3,12 +3,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 using namespace ampery;
 
@@ -18,6 +21,10 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
+    // The file dialogs remember their side bar and history in Qt's settings:
+    // the tests' go to a settings folder of their own.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     // The real save dialog, driven as a user does: choose a file type with
     // the keyboard, type a name, press save.
     void nameWithoutExtensionTakesTheChosenType_data() {
@@ -62,9 +69,35 @@ private slots:
         });
         app::WidgetPrompts prompts;
         const QString result =
-            prompts.saveFileName(nullptr, {QStringLiteral("保存"), filter, suffix, m_dir.path()});
+            prompts.saveFileName(nullptr, {QStringLiteral("保存"), filter, suffix, m_dir.path(), {}});
         QVERIFY(driven);
         QCOMPARE(QFileInfo(result).fileName(), chosen);
+    }
+
+    // The open dialog starts in the folder it is given and keeps the places
+    // in its side bar beside the desktop's own; opening it twice adds none twice.
+    void openDialogOffersThePlacesInItsSideBar() {
+        const QString examples = m_dir.filePath("examples");
+        QVERIFY(QDir().mkpath(examples));
+        app::WidgetPrompts prompts;
+        for (int time = 0; time < 2; ++time) {
+            QList<QUrl> sidebar;
+            QString shownFolder;
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                sidebar = dialog->sidebarUrls();
+                shownFolder = dialog->directory().absolutePath();
+                dialog->reject();
+            });
+            const QString chosen =
+                prompts.openFileName(nullptr, {QStringLiteral("打开"), QStringLiteral("*.aie"),
+                                               QStringLiteral("aie"), examples, {examples}});
+            QVERIFY(chosen.isEmpty());
+            QCOMPARE(shownFolder, examples);
+            QCOMPARE(sidebar.count(QUrl::fromLocalFile(examples)), 1);
+            QVERIFY(sidebar.size() > 1);
+        }
     }
 };
 

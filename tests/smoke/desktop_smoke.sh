@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Starts the real program on a virtual X display, opens an experiment, takes a
-# screenshot, checks it is not blank and closes the window with the window
-# manager's close request: the program must end at once with status 0.
+# Starts the real program on a virtual X display with an experiment file as its
+# argument, waits for the window captioned with the file's name, takes a
+# screenshot, checks it is not blank and shows the experiment's status, and
+# closes the window with the window manager's close request: the program must
+# end at once with status 0.
 # usage: desktop_smoke.sh PROGRAM EXPERIMENT.aie SCREENSHOT.png
 set -euo pipefail
 program=$1
@@ -10,11 +12,12 @@ screenshot=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
 run_on_display() {
-    AMPERY_TEST_OPEN="$experiment" "$program" &
+    "$program" "$experiment" &
     local pid=$!
-    local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Ampery$' | head -n 1) || {
-        echo "smoke: no window captioned Ampery appeared" >&2
+    local window caption
+    caption="$(basename "$experiment") - Ampery"
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${caption}\$" | head -n 1) || {
+        echo "smoke: no window captioned \"$caption\" appeared" >&2
         kill "$pid"
         return 1
     }
@@ -27,6 +30,18 @@ run_on_display() {
         kill "$pid"
         return 1
     fi
+    # The status line (the box under the palette, white and empty before an
+    # experiment is analysed) must hold text: dark pixels inside its border.
+    local X Y WINDOW SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local text
+    text=$(convert "$screenshot" -crop "188x108+$((X + 8))+$((Y + 352))" -colorspace gray \
+        -threshold 50% -format '%[fx:round((1-mean)*w*h)]' info:)
+    if [ "$text" -lt 100 ]; then
+        echo "smoke: the status line shows no text ($text dark pixels)" >&2
+        kill "$pid"
+        return 1
+    fi
     /usr/bin/python3 "$here/close_window.py" "$window"
     local status=0
     timeout 10 tail --pid="$pid" -f /dev/null || {
@@ -35,7 +50,8 @@ run_on_display() {
         return 1
     }
     wait "$pid" || status=$?
-    echo "smoke: window closed, program ended with status $status; $colours colours on screen"
+    echo "smoke: window closed, program ended with status $status; $colours colours on screen," \
+        "$text dark pixels in the status line"
     return "$status"
 }
 

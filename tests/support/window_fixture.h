@@ -21,11 +21,15 @@ struct WindowFixture {
     ampery::app::ScriptedPrompts prompts;
     // Recovery copies of this window only, gone with the fixture.
     QTemporaryDir recoveryFolder;
+    // The example experiments this window offers: none unless a test puts
+    // some there, whatever is installed on the machine.
+    QTemporaryDir exampleFolder;
     std::unique_ptr<ampery::app::MainWindow> window;
 
     explicit WindowFixture(const QString& recoveryPath = {}) {
         window = std::make_unique<ampery::app::MainWindow>(
-            prompts, nullptr, recoveryPath.isEmpty() ? recoveryFolder.path() : recoveryPath);
+            prompts, nullptr, recoveryPath.isEmpty() ? recoveryFolder.path() : recoveryPath,
+            exampleFolder.path());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
