@@ -137,6 +137,10 @@ default_app=$(xdg-mime query default "$mime_type" 2>&1 || true)
 [ "$default_app" = ampery.desktop ] \
     || fail "xdg-mime does not name ampery.desktop as the program for $mime_type, but \"$default_app\""
 
+program_version=$(/usr/bin/ampery --version 2>&1) || fail "/usr/bin/ampery --version failed: $program_version"
+[[ "$program_version" == *" $version" ]] \
+    || fail "/usr/bin/ampery --version says \"$program_version\", the package is $version"
+
 step "the installed program on a virtual display"
 tests/smoke/desktop_smoke.sh /usr/bin/ampery "$example" build/release/installed-smoke.png \
     || fail "the installed /usr/bin/ampery failed the desktop smoke test"
