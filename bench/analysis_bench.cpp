@@ -184,5 +184,5 @@ BENCHMARK(meshBenchmark)->Name("mesh")->Arg(50)->Arg(200)->Arg(800)->Unit(benchm
 } // namespace
 
 int main(int argc, char** argv) {
-    return ampery::bench::runBenchmarks(argc, argv, "ladder/200", "ladder/50");
+    return ampery::bench::runBenchmarks(argc, argv, {{"ladder/200", "ladder/50"}});
 }

@@ -276,5 +276,5 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return ampery::bench::runBenchmarks(argc, argv, "drag_step_full_redraw", "drag_step");
+    return ampery::bench::runBenchmarks(argc, argv, {{"drag_step_full_redraw", "drag_step"}});
 }

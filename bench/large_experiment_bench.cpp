@@ -259,5 +259,5 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return ampery::bench::runBenchmarks(argc, argv, "open/300", "open/75");
+    return ampery::bench::runBenchmarks(argc, argv, {{"open/300", "open/75"}});
 }

@@ -9,6 +9,12 @@
 
 namespace ampery::bench {
 
+// time(numerator) / time(denominator), by benchmark names as printed.
+struct Ratio {
+    std::string numerator;
+    std::string denominator;
+};
+
 // Keeps the median real and CPU time of every benchmark (or of its single run
 // without repetitions) so that ratios measured in one run can be printed at
 // the end.
@@ -16,6 +22,10 @@ class MedianReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
+            if (run.error_occurred) {
+                m_failed = true;
+                continue;
+            }
             const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
                 m_median[run.run_name.str()] = times;
@@ -25,15 +35,19 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void printRatio(const std::string& numerator, const std::string& denominator) const {
-        const auto n = m_median.find(numerator);
-        const auto d = m_median.find(denominator);
+    // Prints nothing when either benchmark did not run or failed.
+    void printRatio(const Ratio& ratio) const {
+        const auto n = m_median.find(ratio.numerator);
+        const auto d = m_median.find(ratio.denominator);
         if (n == m_median.end() || d == m_median.end() || d->second.real <= 0 || d->second.cpu <= 0)
             return;
-        std::printf("time(%s) / time(%s): %.2f real, %.2f CPU\n", numerator.c_str(),
-                    denominator.c_str(), n->second.real / d->second.real,
+        std::printf("time(%s) / time(%s): %.2f real, %.2f CPU\n", ratio.numerator.c_str(),
+                    ratio.denominator.c_str(), n->second.real / d->second.real,
                     n->second.cpu / d->second.cpu);
     }
+
+    // Some benchmark stopped with an error.
+    bool failed() const { return m_failed; }
 
 private:
     struct Times {
@@ -41,21 +55,22 @@ private:
         double cpu = 0;
     };
     std::map<std::string, Times> m_median;
+    bool m_failed = false;
 };
 
 // Runs the benchmarks registered in this program with the command line's
-// options, then prints time(numerator) / time(denominator) from the medians
-// of the same run.
-inline int runBenchmarks(int argc, char** argv, const std::string& numerator,
-                         const std::string& denominator) {
+// options, then prints the ratios from the medians of the same run. Returns 1
+// when a benchmark stopped with an error.
+inline int runBenchmarks(int argc, char** argv, const std::vector<Ratio>& ratios) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio(numerator, denominator);
+    for (const Ratio& ratio : ratios)
+        reporter.printRatio(ratio);
     benchmark::Shutdown();
-    return 0;
+    return reporter.failed() ? 1 : 0;
 }
 
 } // namespace ampery::bench
