@@ -147,9 +147,35 @@ Experiment mesh(int n) {
     return c.take();
 }
 
+// A source with n loads in series, resistors, lamps, rheostats and motors in
+// turn. It reduces by pairs.
+Experiment chain(int n) {
+    static const int loadTypes[] = {Resistor, Lamp, Rheostat, Motor};
+    CircuitBuilder circuit;
+    const QString source = circuit.add(Source);
+    QString end = plus(source);
+    for (int k = 0; k < n; ++k) {
+        const QString load = circuit.add(loadTypes[k % 4], numberToText(10 + k % 11));
+        circuit.wire(end, plus(load));
+        end = minus(load);
+    }
+    circuit.wire(end, minus(source));
+    return circuit.take();
+}
+
 void reportUnsolved(benchmark::State& state, const ampery::analysis::AnalysisOutcome& outcome) {
     if (!outcome.solved)
         state.SkipWithError("the circuit was not solved");
+}
+
+// Stops the benchmark unless the circuit was solved with a result record for
+// each of its loads.
+void reportUnsolved(benchmark::State& state, const ampery::analysis::AnalysisOutcome& outcome,
+                    qsizetype loads) {
+    if (!outcome.solved)
+        state.SkipWithError("the circuit was not solved");
+    else if (outcome.results.size() != loads)
+        state.SkipWithError("the solution has not one result record per load");
 }
 
 void ladderBenchmark(benchmark::State& state) {
@@ -180,6 +206,15 @@ void meshBenchmark(benchmark::State& state) {
         benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
 }
 BENCHMARK(meshBenchmark)->Name("mesh")->Arg(50)->Arg(200)->Arg(800)->Unit(benchmark::kMicrosecond);
+
+void chainBenchmark(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const Experiment experiment = chain(n);
+    reportUnsolved(state, ampery::analysis::analyse(experiment), n);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ampery::analysis::analyse(experiment));
+}
+BENCHMARK(chainBenchmark)->Name("chain")->Arg(5000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
