@@ -6,6 +6,17 @@
 
 #include "median_reporter.h"
 
+#ifdef AMPERY_BENCH_NGSPICE
+#include "analysis/network.h"
+#include "spice_peer.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#endif
+
 #include <benchmark/benchmark.h>
 
 #include <utility>
@@ -49,11 +60,24 @@ private:
     Experiment m_experiment;
 };
 
+// A load of a generated circuit and the nodes its "∧" and "∨" terminals are
+// wired into.
+struct PlacedLoad {
+    QString name;
+    int plus = 0;
+    int minus = 0;
+};
+
 // A ladder of n loads between two terminals: series arms along the top rail,
-// shunt arms down to the bottom. It reduces by one rung per pass.
-void addLadder(CircuitBuilder& circuit, int n, const QString& top, const QString& bottom) {
+// shunt arms down to the bottom. It reduces by one rung per pass. Returns the
+// loads with node 0 for the bottom, 1 for the top and 2, 3, … for the rail
+// after the first, second, … series arm.
+std::vector<PlacedLoad> addLadder(CircuitBuilder& circuit, int n, const QString& top,
+                                  const QString& bottom) {
     static const int loadTypes[] = {Resistor, Lamp, Rheostat, Motor};
+    std::vector<PlacedLoad> loads;
     QString rail = top;
+    int railNode = 1;
     for (int k = 0; k + 1 < n; k += 2) {
         const QString series = circuit.add(loadTypes[k / 2 % 4], numberToText(10 + k % 7));
         const QString shunt = circuit.add(Resistor, numberToText(20 + k % 5));
@@ -61,14 +85,28 @@ void addLadder(CircuitBuilder& circuit, int n, const QString& top, const QString
         circuit.wire(minus(series), plus(shunt));
         circuit.wire(minus(shunt), bottom);
         rail = minus(series);
+        loads.push_back({series, railNode, railNode + 1});
+        ++railNode;
+        loads.push_back({shunt, railNode, 0});
     }
+    return loads;
+}
+
+// An experiment and its loads; node 1 is the source's "∧", node 0 its "∨".
+struct PlacedCircuit {
+    Experiment experiment;
+    std::vector<PlacedLoad> loads;
+};
+
+PlacedCircuit placedLadder(int n) {
+    CircuitBuilder circuit;
+    const QString source = circuit.add(Source);
+    std::vector<PlacedLoad> loads = addLadder(circuit, n, plus(source), minus(source));
+    return {circuit.take(), std::move(loads)};
 }
 
 Experiment ladder(int n) {
-    CircuitBuilder circuit;
-    const QString source = circuit.add(Source);
-    addLadder(circuit, n, plus(source), minus(source));
-    return circuit.take();
+    return placedLadder(n).experiment;
 }
 
 // A bridge of five resistors in series with 45 other components: two ammeters
@@ -216,8 +254,133 @@ void chainBenchmark(benchmark::State& state) {
 }
 BENCHMARK(chainBenchmark)->Name("chain")->Arg(5000)->Unit(benchmark::kMicrosecond);
 
+#ifdef AMPERY_BENCH_NGSPICE
+
+// ngspice on the same ladders, driven in this process as an editor would
+// after every change: the netlist loaded, its operating point found, the
+// circuit and its results thrown away.
+
+using ampery::bench::Netlist;
+using ampery::bench::NetlistResistor;
+using ampery::bench::Ngspice;
+
+// One resistor per load, with the resistance the analysis reads from the
+// experiment, and the source's voltage.
+Netlist netlistOf(const PlacedCircuit& circuit) {
+    QHash<QString, double> resistance;
+    for (const Component& c : ampery::analysis::readableComponents(circuit.experiment))
+        resistance.insert(c.name, c.resistance);
+    std::vector<NetlistResistor> resistors;
+    resistors.reserve(circuit.loads.size());
+    for (const PlacedLoad& load : circuit.loads)
+        resistors.push_back({load.plus, load.minus, resistance.value(load.name)});
+    return ampery::bench::sourceAndResistors(circuit.experiment.sourceVoltage(), 1, resistors);
+}
+
+std::string numberText(double x) {
+    return QString::number(x, 'g', 13).toStdString();
+}
+
+bool agree(double a, double b) {
+    return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b));
+}
+
+// Empty when ngspice's operating point, just found, has the potentials of
+// every result record of the analysis at the nodes of its load, and the
+// current the loads draw from the source; otherwise what differs.
+std::string disagreement(const PlacedCircuit& circuit,
+                         const ampery::analysis::AnalysisOutcome& outcome, const Ngspice& spice) {
+    if (outcome.results.size() != static_cast<qsizetype>(circuit.loads.size()))
+        return "the analysis has " + std::to_string(outcome.results.size()) +
+               " result records for " + std::to_string(circuit.loads.size()) + " loads";
+    QHash<QString, const PlacedLoad*> loadNamed;
+    for (const PlacedLoad& load : circuit.loads)
+        loadNamed.insert(load.name, &load);
+    const auto nodeVoltage = [&](int node) {
+        return node == 0 ? std::optional<double>(0.0)
+                         : spice.value(ampery::bench::nodeVector(node));
+    };
+    double sourceCurrent = 0;
+    for (const ampery::analysis::ResultRecord& r : outcome.results) {
+        const PlacedLoad* load = loadNamed.take(r.name);
+        if (load == nullptr)
+            return "the analysis has a result record for " + r.name.toStdString() +
+                   ", which is no load or has one already";
+        const std::pair<int, QString> ends[] = {{load->plus, r.potentialA},
+                                                {load->minus, r.potentialB}};
+        for (const auto& [node, text] : ends) {
+            const std::optional<double> spiceVoltage = nodeVoltage(node);
+            if (!spiceVoltage)
+                return "ngspice has no voltage at node " + ampery::bench::nodeVector(node);
+            if (!agree(*spiceVoltage, textToNumber(text)))
+                return "at node " + ampery::bench::nodeVector(node) + " (" + r.name.toStdString() +
+                       ") ngspice has " + numberText(*spiceVoltage) + " V, the analysis " +
+                       text.toStdString() + " V";
+        }
+        const double current = textToNumber(r.current);
+        if (load->plus == 1)
+            sourceCurrent += current;
+        if (load->minus == 1)
+            sourceCurrent -= current;
+    }
+    // ngspice's source current runs into its "+" terminal.
+    const std::optional<double> branch = spice.value("v1#branch");
+    if (!branch)
+        return "ngspice has no source current";
+    if (!agree(-*branch, sourceCurrent))
+        return "ngspice's source current is " + numberText(-*branch) + " A, the analysis's " +
+               numberText(sourceCurrent) + " A";
+    return {};
+}
+
+void ngspiceLadderBenchmark(benchmark::State& state) {
+    const PlacedCircuit circuit = placedLadder(static_cast<int>(state.range(0)));
+    Netlist netlist = netlistOf(circuit);
+    Ngspice& spice = Ngspice::instance();
+    const ampery::analysis::AnalysisOutcome outcome = ampery::analysis::analyse(circuit.experiment);
+    if (!outcome.solved) {
+        state.SkipWithError("the analysis did not solve the circuit");
+        return;
+    }
+    if (!spice.operatingPoint(netlist)) {
+        state.SkipWithError(spice.error().c_str());
+        return;
+    }
+    const std::string differs = disagreement(circuit, outcome, spice);
+    spice.discard();
+    if (!differs.empty()) {
+        const std::string message = "ngspice and the analysis differ: " + differs;
+        state.SkipWithError(message.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        if (!spice.operatingPoint(netlist)) {
+            state.SkipWithError(spice.error().c_str());
+            break;
+        }
+        spice.discard();
+    }
+}
+BENCHMARK(ngspiceLadderBenchmark)
+    ->Name("ngspice_ladder")
+    ->Arg(10)
+    ->Arg(50)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond);
+
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
-    return ampery::bench::runBenchmarks(argc, argv, {{"ladder/200", "ladder/50"}});
+    return ampery::bench::runBenchmarks(argc, argv,
+                                        {
+                                            {"ladder/200", "ladder/50"},
+#ifdef AMPERY_BENCH_NGSPICE
+                                            {"ngspice_ladder/10", "ladder/10"},
+                                            {"ngspice_ladder/50", "ladder/50"},
+                                            {"ngspice_ladder/200", "ladder/200"},
+                                            {"ngspice_ladder/200", "ngspice_ladder/50"},
+#endif
+                                        });
 }
