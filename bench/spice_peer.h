@@ -44,8 +44,9 @@ public:
     static Ngspice& instance();
 
     // Loads the netlist and runs "op". False, with error() saying why, when
-    // ngspice refused either; a circuit it loads but cannot solve shows as
-    // missing values.
+    // ngspice refused either. A circuit with a singular matrix still comes
+    // back as done, after ngspice's gmin and source stepping: only its
+    // values tell.
     bool operatingPoint(Netlist& netlist);
     // A real value of the last operating point's plot: a node voltage
     // (nodeVector) or a source current ("v1#branch").
