@@ -27,6 +27,10 @@ void readOpenCircuit(Display& display, Network& network, double sourceVoltage) {
 } // namespace
 
 AnalysisOutcome analyse(const model::Experiment& experiment) {
+    return analyse(experiment, {});
+}
+
+AnalysisOutcome analyse(const model::Experiment& experiment, const ScansMaker& makeScans) {
     AnalysisOutcome outcome;
     Display display(outcome);
 
@@ -62,7 +66,8 @@ AnalysisOutcome analyse(const model::Experiment& experiment) {
         return outcome;
     }
 
-    const Reduction reduction = reduce(work, network);
+    const Reduction reduction =
+        makeScans ? reduce(work, network, *makeScans(work)) : reduce(work, network);
     if (reduction.end == ReductionEnd::NoClosedLoop) {
         readOpenCircuit(display, network, sourceVoltage);
         return outcome;

@@ -2,6 +2,7 @@
 
 #include "decimal_text.h"
 #include "network.h"
+#include "scan_index.h"
 #include "status_texts.h"
 
 #include "model/number_text.h"
@@ -39,8 +40,9 @@ QString equivalentName(std::size_t serial) {
 
 class Reducer {
 public:
-    Reducer(WorkingNetwork& work, Network& network, const StepCheck& afterStep)
-        : m_work(work), m_network(network), m_afterStep(afterStep) {}
+    Reducer(WorkingNetwork& work, Network& network, ReductionScans& scans,
+            const StepCheck& afterStep)
+        : m_work(work), m_network(network), m_scans(scans), m_afterStep(afterStep) {}
 
     Reduction run();
 
@@ -50,7 +52,7 @@ private:
     }
     void stepDone() {
         if (m_afterStep)
-            m_afterStep(m_work);
+            m_afterStep(m_work, m_scans);
     }
     // The next equivalent of j and m, named in turn; the caller adds its marks
     // and resistance.
@@ -62,31 +64,31 @@ private:
 
     WorkingNetwork& m_work;
     Network& m_network;
+    ReductionScans& m_scans;
     const StepCheck& m_afterStep;
     Reduction m_result;
 };
 
 Reduction Reducer::run() {
     m_result.equivalents.reserve(static_cast<std::size_t>(m_work.count()));
-    m_work.startScans();
     stepDone();
     // Every step takes at least one entry out of the working lists, so the
     // passes end; one without a step leaves the next one nothing either.
     while (m_work.count() >= 3) {
         const int before = m_work.count();
-        for (int c = m_work.firstLone(); c >= 0; c = m_work.firstLone()) {
+        for (int c = m_scans.firstLone(); c >= 0; c = m_scans.firstLone()) {
             removeDead(m_work, m_network, m_result.equivalents, c);
             stepDone();
         }
-        for (int c = m_work.firstUnconnected(); c >= 0; c = m_work.firstUnconnected()) {
+        for (int c = m_scans.firstUnconnected(); c >= 0; c = m_scans.firstUnconnected()) {
             removeDead(m_work, m_network, m_result.equivalents, c);
             stepDone();
         }
-        while (const std::optional<SeriesMatch> match = m_work.firstSeries()) {
+        while (const std::optional<SeriesMatch> match = m_scans.firstSeries()) {
             combineSeries(*match);
             stepDone();
         }
-        while (const std::optional<ParallelMatch> match = m_work.firstParallel()) {
+        while (const std::optional<ParallelMatch> match = m_scans.firstParallel()) {
             combineParallel(*match);
             stepDone();
         }
@@ -190,7 +192,13 @@ QString Equivalent::definition() const {
 }
 
 Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep) {
-    return Reducer(work, network, afterStep).run();
+    ScanIndex index(work);
+    return reduce(work, network, index, afterStep);
+}
+
+Reduction reduce(WorkingNetwork& work, Network& network, ReductionScans& scans,
+                 const StepCheck& afterStep) {
+    return Reducer(work, network, scans, afterStep).run();
 }
 
 void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equivalent>& equivalents,

@@ -42,14 +42,17 @@ struct Reduction {
     std::vector<Equivalent> equivalents;
 };
 
-// Called with the working network before the reduction's first step and
-// after each step (a removal or a combination), as the step left it: the
-// analysis tests compare the scans' answers there.
-using StepCheck = std::function<void(WorkingNetwork&)>;
+// Called with the working network and the scans before the reduction's first
+// step and after each step (a removal or a combination), as the step left
+// it: the analysis tests compare the scans' answers there.
+using StepCheck = std::function<void(WorkingNetwork&, ReductionScans&)>;
 
-// The reduction's main loop on the working network; Mark dead joins the terminals
-// of components that lose their current path in network.full.
+// The reduction's main loop on the working network, its questions answered
+// by the scans given or else by a ScanIndex; Mark dead joins the terminals of
+// components that lose their current path in network.full.
 Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep = {});
+Reduction reduce(WorkingNetwork& work, Network& network, ReductionScans& scans,
+                 const StepCheck& afterStep = {});
 
 // Expand: the physical components inside a part, depth first (component-list
 // indices).

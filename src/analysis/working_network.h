@@ -1,6 +1,6 @@
 #pragma once
 
-#include "first_set.h"
+#include "reduction_scans.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,43 +32,37 @@ struct WorkingComponent {
     bool present = true; // false once removed from the working lists
 };
 
-// A middle node of the series step: j before m in the working lists,
-// each with one terminal in the node.
-struct SeriesMatch {
-    int node = -1;
-    int j = -1;
-    int m = -1;
-    int jMiddle = -1;
-    int mMiddle = -1;
-};
-
-// A node k of the parallel step with its pair and the second node.
-struct ParallelMatch {
-    int node = -1;
-    int j = -1;
-    int m = -1;
-    int jHere = -1; // j's terminal in node k
-    int mHere = -1;
-    int second = -1;
-};
-
 // The working lists and the working node list of the checks and the reduction.
 //
 // Working components keep their list positions (a removed entry stays as a
 // gap, so the order of the others is unchanged and new entries go to the
 // end); working nodes likewise (a deleted node stays empty, and an empty node
 // qualifies for nothing). Every terminal lies in at most one node, so each
-// terminal knows its node. The reduction's scans take "the first component /
-// node in list order that qualifies": each kind keeps the set of entries that
-// qualify, re-examining only the entries a change can affect.
+// terminal knows its node.
 //
 // Components of one name (a hand-edited file can hold two) have the same
 // terminals. A terminal in a node belongs to the first of them still in the
 // working lists, as a scan from the top of the lists finds it; when that one
-// leaves, the terminal passes to the next. A change at a terminal concerns
-// every component of its name.
+// leaves, the terminal passes to the next.
+//
+// A watcher (the reduction's scan index) hears of every edit as it is made.
 class WorkingNetwork {
 public:
+    // What an edit changed, told as it happens.
+    class Watcher {
+    public:
+        virtual ~Watcher() = default;
+        virtual void componentAppended(int component) = 0;
+        // The component left the lists (its terminals may have passed on).
+        virtual void componentChanged(int component) = 0;
+        // A node's members or their owners changed.
+        virtual void nodeChanged(int node) = 0;
+        // A terminal came into a node or left one.
+        virtual void terminalMoved(int terminal) = 0;
+        // A node gained, lost or exchanged a member.
+        virtual void nodeEdited(int node) = 0;
+    };
+
     WorkingNetwork(const Network& network, TerminalTable& terminals);
 
     // Takes out shorted components; false when a source is
@@ -86,19 +80,24 @@ public:
     QStringList nodeTexts() const;
     const TerminalTable& terminals() const { return m_terminals; }
 
-    // The reduction's scans (call startScans() once before the first).
-    void startScans();
-    int firstLone();
-    int firstUnconnected();
-    std::optional<SeriesMatch> firstSeries();
-    std::optional<ParallelMatch> firstParallel();
     // Every working node by id, in list order, deleted ones empty: the node
-    // ids the matches above name.
+    // ids of the scans' matches.
     const std::vector<std::vector<int>>& allNodes() const { return m_nodes; }
+
+    // Tells the watcher of every edit from now on; nullptr for none.
+    void setWatcher(Watcher* watcher) { m_watcher = watcher; }
 
     // The other terminal of the terminal's component, or -1.
     int otherTerminal(int terminal) const;
     int nodeOf(int terminal) const;
+    // The working component a terminal belongs to, or -1.
+    int ownerOf(int terminal) const;
+    // The next component of the same name after this one, or -1.
+    int nextOfName(int component) const { return m_sameName[static_cast<std::size_t>(component)]; }
+    // Still in the lists and not a source: what the reduction's steps take.
+    bool scannable(int component) const;
+    // How many terminals the node of the terminal holds; 0 for none.
+    std::size_t nodeSize(int terminal) const;
 
     // Edits of the working lists and nodes.
     int appendEntry(const QString& name, int type, double resistance, PartRef part);
@@ -111,24 +110,6 @@ public:
 
 private:
     bool isSource(int component) const;
-    bool scannable(int component) const; // present and not a source
-    int ownerOf(int terminal) const;
-    std::size_t nodeSize(int terminal) const;
-
-    bool lone(int component) const;
-    bool unconnected(int component) const;
-    std::optional<SeriesMatch> seriesAt(int node) const;
-    std::optional<ParallelMatch> parallelAt(int node) const;
-
-    void markOwners(int terminal);
-    void touchTerminal(int terminal);
-    void touchNode(int node);
-    void markComponent(int component);
-    void markNode(int node);
-    void refreshComponents();
-    void refreshSeries();
-    void refreshParallel();
-    bool stillHolds(const ParallelMatch& match) const;
 
     TerminalTable& m_terminals;
     std::vector<WorkingComponent> m_components;
@@ -142,20 +123,7 @@ private:
     int m_sourcePositive = -1;
     int m_sourceNegative = -1;
 
-    // Entries whose qualification may have changed since the last look.
-    bool m_scanning = false;
-    std::vector<int> m_changedComponents, m_changedSeries, m_changedParallel;
-    std::vector<char> m_componentChanged, m_seriesChanged, m_parallelChanged;
-    FirstSet m_lone, m_unconnected, m_series, m_parallel;
-    std::vector<ParallelMatch> m_parallelMatch; // per node, while its bit is set
-
-    // parallelAt's working space, per node id: the two lowest components
-    // whose other terminal lies in that node (kept to spare allocations).
-    struct Pair {
-        int first = -1, firstTerminal = -1, second = -1, secondTerminal = -1;
-    };
-    mutable std::vector<Pair> m_pairs;
-    mutable std::vector<int> m_pairNodes;
+    Watcher* m_watcher = nullptr;
 };
 
 } // namespace ampery::analysis

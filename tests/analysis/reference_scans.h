@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/reduction_scans.h"
 #include "analysis/terminal_table.h"
 #include "analysis/working_network.h"
 #include "model/component_type.h"
@@ -189,23 +190,39 @@ inline bool same(const std::optional<ParallelMatch>& a, const std::optional<Para
            a->mHere == b->mHere && a->second == b->second;
 }
 
-// Every scan of the working network's index against its rescan here; the
+// The reduction's questions answered by the rescans above.
+class Rescans final : public ampery::analysis::ReductionScans {
+public:
+    explicit Rescans(const WorkingNetwork& work) : m_work(work) {}
+    int firstLone() override { return reference::firstLone(m_work); }
+    int firstUnconnected() override { return reference::firstUnconnected(m_work); }
+    std::optional<SeriesMatch> firstSeries() override { return reference::firstSeries(m_work); }
+    std::optional<ParallelMatch> firstParallel() override {
+        return reference::firstParallel(m_work);
+    }
+
+private:
+    const WorkingNetwork& m_work;
+};
+
+// Every scan of the index against its rescan of the working network; the
 // disagreements as texts, none when they agree.
-inline QStringList disagreements(WorkingNetwork& work) {
+inline QStringList disagreements(const WorkingNetwork& work,
+                                 ampery::analysis::ReductionScans& index) {
     QStringList found;
-    const int lone = work.firstLone();
+    const int lone = index.firstLone();
     if (lone != firstLone(work))
         found << QStringLiteral("first lone: index %1, rescan %2")
                      .arg(text(work, lone), text(work, firstLone(work)));
-    const int unconnected = work.firstUnconnected();
+    const int unconnected = index.firstUnconnected();
     if (unconnected != firstUnconnected(work))
         found << QStringLiteral("first unconnected: index %1, rescan %2")
                      .arg(text(work, unconnected), text(work, firstUnconnected(work)));
-    const std::optional<SeriesMatch> series = work.firstSeries();
+    const std::optional<SeriesMatch> series = index.firstSeries();
     if (!same(series, firstSeries(work)))
         found << QStringLiteral("first series pair: index %1, rescan %2")
                      .arg(text(work, series), text(work, firstSeries(work)));
-    const std::optional<ParallelMatch> parallel = work.firstParallel();
+    const std::optional<ParallelMatch> parallel = index.firstParallel();
     if (!same(parallel, firstParallel(work)))
         found << QStringLiteral("first parallel pair: index %1, rescan %2")
                      .arg(text(work, parallel), text(work, firstParallel(work)));

@@ -1,18 +1,24 @@
 // The reduction's scans: the working network's index against a rescan from
 // the top of the lists, before the reduction's first step and after every
-// step, on random experiments with and without components of one name.
+// step, on random experiments with and without components of one name; and
+// the whole analysis with its index against the same analysis asking the
+// rescans, outcome for outcome.
 #include "circuit.h"
 #include "circuit_generator.h"
+#include "network_generator.h"
 #include "reference_scans.h"
 
+#include "analysis/analyse.h"
 #include "analysis/network.h"
 #include "analysis/reduction.h"
+#include "analysis/scan_index.h"
 #include "analysis/working_network.h"
 #include "model/experiment.h"
 #include "model/number_text.h"
 
 #include <QTest>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -29,6 +35,47 @@ QStringList summary(const analysis::Reduction& reduction, const analysis::Workin
         list.append(e.name + ' ' + e.definition() + ' ' + model::numberToText(e.resistance));
     list.append(work.nodeTexts());
     return list;
+}
+
+// Everything an outcome shows, as text, for comparing and for the message.
+QStringList outcomeTexts(const analysis::AnalysisOutcome& o) {
+    QStringList list{o.status, QStringLiteral("solved %1, gave up %2").arg(o.solved).arg(o.gaveUp)};
+    for (const analysis::ResultRecord& r : o.results)
+        list.append(QStringLiteral("record %1 %2 %3 %4")
+                        .arg(r.name, r.potentialA, r.potentialB, r.current));
+    for (const analysis::DisplayStep& d : o.steps)
+        list.append(QStringLiteral("step %1: picture %2 of %3 at %4,%5, slot %6 direction %7 "
+                                   "interval %8")
+                        .arg(static_cast<int>(d.kind))
+                        .arg(d.picture)
+                        .arg(d.componentNumber)
+                        .arg(d.x)
+                        .arg(d.y)
+                        .arg(d.slot)
+                        .arg(d.direction)
+                        .arg(d.interval));
+    for (const analysis::MeterReading& m : o.readings)
+        list.append(QStringLiteral("reading %1 %2").arg(m.name, m.text));
+    return list;
+}
+
+// A second wire between the two terminals of the experiment's first wire, as
+// only a file can hold one.
+void doubleTheFirstWire(model::Experiment& experiment) {
+    QString& text = experiment.editableText();
+    const qsizetype start = text.indexOf(u'⊙');
+    const qsizetype end = start < 0 ? -1 : text.indexOf(u'‖', start);
+    if (end > start)
+        text += text.mid(start, end - start + 1);
+    experiment.recount();
+}
+
+// How many random experiments the whole-analysis comparison takes; more when
+// AMPERY_ANALYSIS_COMPARISONS says so, for a long run by hand.
+int comparisons() {
+    bool ok = false;
+    const int asked = qEnvironmentVariableIntValue("AMPERY_ANALYSIS_COMPARISONS", &ok);
+    return ok && asked > 0 ? asked : 5000;
 }
 
 struct Run {
@@ -55,9 +102,9 @@ Run reduceExperiment(const model::Experiment& experiment, bool compare) {
     run.reduced = true;
     analysis::StepCheck check;
     if (compare)
-        check = [&run](analysis::WorkingNetwork& w) {
+        check = [&run](analysis::WorkingNetwork& w, analysis::ReductionScans& index) {
             if (run.disagreements.isEmpty())
-                for (const QString& d : reference::disagreements(w))
+                for (const QString& d : reference::disagreements(w, index))
                     run.disagreements.append(QStringLiteral("after step %1: ").arg(run.steps) + d);
             ++run.steps;
         };
@@ -107,6 +154,48 @@ private slots:
         }
     }
 
+    // The whole analysis, its reduction asking the index and asking the
+    // rescans: the same status, records (as their decimal texts), display
+    // steps, motor slots and readings. Series-parallel experiments, with and
+    // without shared names, and networks that are not series-parallel, a
+    // quarter of each with a wire doubled.
+    void wholeAnalysisAgreesWithRescans() {
+        const int count = comparisons();
+        int solved = 0;
+        int reduced = 0;
+        for (int row = 0; row < count; ++row) {
+            const quint32 seed = static_cast<quint32>(row / 3) + 1;
+            random_circuits::Circuit circuit =
+                row % 3 == 2
+                    ? random_circuits::NetworkGenerator(seed).generate()
+                    : random_circuits::CircuitGenerator(seed, row % 3 == 0 ? 0 : 10).generate();
+            if (QTest::currentTestFailed())
+                return;
+            if (row % 4 == 3)
+                doubleTheFirstWire(circuit.experiment);
+            const analysis::AnalysisOutcome fast = analysis::analyse(circuit.experiment);
+            const analysis::AnalysisOutcome plain =
+                analysis::analyse(circuit.experiment, [](analysis::WorkingNetwork& work) {
+                    return std::make_unique<reference::Rescans>(work);
+                });
+            const QStringList fastTexts = outcomeTexts(fast);
+            const QStringList plainTexts = outcomeTexts(plain);
+            if (fastTexts != plainTexts)
+                QFAIL(qPrintable(QStringLiteral("row %1 differs\nindex:\n%2\nrescans:\n%3\n"
+                                                "experiment: %4")
+                                     .arg(row)
+                                     .arg(fastTexts.join(u'\n'), plainTexts.join(u'\n'),
+                                          circuit.experiment.text())));
+            solved += fast.solved ? 1 : 0;
+            reduced += fast.results.size() > 2 ? 1 : 0;
+        }
+        // The comparison compares something: most experiments are solved,
+        // with records of many components.
+        QVERIFY2(2 * solved >= count, qPrintable(QStringLiteral("%1 solved").arg(solved)));
+        QVERIFY2(2 * reduced >= count, qPrintable(QStringLiteral("%1 with records").arg(reduced)));
+        qInfo("%d experiments compared, %d solved", count, solved);
+    }
+
     // An entry that leaves the working lists while its terminals still lie in
     // nodes hands them to the next component of its name: here the second
     // 电阻1 then makes the series pair with 电阻2, whether the scans have
@@ -138,21 +227,23 @@ private slots:
         QCOMPARE(int(extraction.stop), int(analysis::ExtractionStop::None));
         analysis::Network& network = extraction.network;
         std::optional<analysis::WorkingNetwork> work(std::in_place, network, network.terminals);
-        work->startScans();
-        const std::optional<analysis::SeriesMatch> before = work->firstSeries();
+        std::optional<analysis::ScanIndex> index(std::in_place, *work);
+        const std::optional<analysis::SeriesMatch> before = index->firstSeries();
         QCOMPARE(before ? before->j : -1, pairedBefore);
-        QCOMPARE(reference::disagreements(*work), QStringList());
-        if (!scanning) // the same network afresh, the entry leaving before the first scan
+        QCOMPARE(reference::disagreements(*work, *index), QStringList());
+        if (!scanning) { // the same network afresh, the entry leaving before the first scan
+            index.reset();
             work.emplace(network, network.terminals);
+        }
         work->removeEntry(1);
         if (!scanning)
-            work->startScans();
-        const std::optional<analysis::SeriesMatch> after = work->firstSeries();
+            index.emplace(*work);
+        const std::optional<analysis::SeriesMatch> after = index->firstSeries();
         QVERIFY(after);
         QCOMPARE(after->j, 2);
         QCOMPARE(after->m, 3);
         QCOMPARE(work->terminals().name(after->jMiddle), QStringLiteral("电阻1∨"));
-        QCOMPARE(reference::disagreements(*work), QStringList());
+        QCOMPARE(reference::disagreements(*work, *index), QStringList());
     }
 
     // When every row ran: most random experiments reach the reduction and

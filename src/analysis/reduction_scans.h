@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+
+namespace ampery::analysis {
+
+// Two components in series: their middle node holds exactly one terminal of
+// each; j comes before m in the working lists.
+struct SeriesMatch {
+    int node = -1;
+    int j = -1;
+    int m = -1;
+    int jMiddle = -1; // j's terminal in the middle node
+    int mMiddle = -1;
+};
+
+// Two components in parallel: a terminal of each in one node, their other
+// terminals together in a second node; j comes before m.
+struct ParallelMatch {
+    int node = -1;
+    int j = -1;
+    int m = -1;
+    int jHere = -1; // j's terminal in the node
+    int mHere = -1;
+    int second = -1;
+};
+
+// The questions the reduction asks of the working network before each step:
+// the first entry in list order that a step applies to, as a scan from the
+// top of the lists finds it. The analysis answers them from an index that
+// follows every edit; the tests answer them by rescanning, and hold the two
+// against each other.
+class ReductionScans {
+public:
+    virtual ~ReductionScans() = default;
+    // The first component other than the source with a terminal alone in its
+    // node, or -1.
+    virtual int firstLone() = 0;
+    // The first component other than the source with a terminal in no node,
+    // or -1.
+    virtual int firstUnconnected() = 0;
+    // The first node that joins two components in series.
+    virtual std::optional<SeriesMatch> firstSeries() = 0;
+    // The first node where two components join in parallel: of its pairs,
+    // the lowest j, then the lowest m.
+    virtual std::optional<ParallelMatch> firstParallel() = 0;
+};
+
+} // namespace ampery::analysis
