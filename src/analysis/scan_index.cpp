@@ -188,24 +188,22 @@ bool ScanIndex::stillHolds(const ParallelMatch& match) const {
 // The lowest entry of a set that still qualifies. The bookkeeping above
 // leaves no stale entry; should one slip through, it is looked at afresh
 // instead of being taken.
-int ScanIndex::firstLone() {
+int ScanIndex::firstComponent(FirstSet& set, bool (ScanIndex::*qualifies)(int) const) {
     refreshComponents();
-    for (int c = m_lone.first(); c >= 0; c = m_lone.first()) {
-        if (lone(c))
+    for (int c = set.first(); c >= 0; c = set.first()) {
+        if ((this->*qualifies)(c))
             return c;
-        m_lone.set(c, false);
+        set.set(c, false);
     }
     return -1;
 }
 
+int ScanIndex::firstLone() {
+    return firstComponent(m_lone, &ScanIndex::lone);
+}
+
 int ScanIndex::firstUnconnected() {
-    refreshComponents();
-    for (int c = m_unconnected.first(); c >= 0; c = m_unconnected.first()) {
-        if (unconnected(c))
-            return c;
-        m_unconnected.set(c, false);
-    }
-    return -1;
+    return firstComponent(m_unconnected, &ScanIndex::unconnected);
 }
 
 std::optional<SeriesMatch> ScanIndex::firstSeries() {

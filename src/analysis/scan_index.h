@@ -43,6 +43,8 @@ private:
     std::optional<ParallelMatch> parallelAt(int node) const;
     bool stillHolds(const ParallelMatch& match) const;
 
+    // The lowest component of the set that still qualifies.
+    int firstComponent(FirstSet& set, bool (ScanIndex::*qualifies)(int) const);
     void markOwners(int terminal);
     void refreshComponents();
     void refreshSeries();
