@@ -19,29 +19,54 @@ namespace {
 constexpr int slowInterval = 800;
 constexpr int fastInterval = 250;
 constexpr int veryFastInterval = 90;
+
+// Where a voltage lies against a rated voltage, the same for a lamp's light
+// and a motor's speed: up to a third of the rating, up to two thirds, up to
+// the rating, or over it. None when no band holds (a NaN voltage).
+enum class Band { Off, Low, Rated, Over };
+
+std::optional<Band> bandOf(double u, double vr) {
+    if (u - vr / 3 <= epsilon)
+        return Band::Off;
+    if (u - vr / 3 > epsilon && u - 2 * (vr / 3) <= epsilon)
+        return Band::Low;
+    if (u - 2 * (vr / 3) > epsilon && u - vr <= epsilon)
+        return Band::Rated;
+    if (u - vr > epsilon)
+        return Band::Over;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<int> lampPicture(double u, double vr) {
-    if (u - vr / 3 <= epsilon)
+    const std::optional<Band> band = bandOf(u, vr);
+    if (!band)
+        return std::nullopt;
+    switch (*band) {
+    case Band::Off:
         return picture::lampDark;
-    if (u - vr / 3 > epsilon && u - 2 * (vr / 3) <= epsilon)
+    case Band::Low:
         return picture::lampDim;
-    if (u - 2 * (vr / 3) > epsilon && u - vr <= epsilon)
+    case Band::Rated:
         return picture::lampBright;
-    if (u - vr > epsilon)
+    case Band::Over:
         return picture::lampBroken;
+    }
     return std::nullopt;
 }
 
 int motorInterval(double u, double vr) {
-    if (u - vr / 3 <= epsilon)
+    switch (bandOf(u, vr).value_or(Band::Off)) {
+    case Band::Off:
         return 0;
-    if (u - vr / 3 > epsilon && u - 2 * (vr / 3) <= epsilon)
+    case Band::Low:
         return slowInterval;
-    if (u - 2 * (vr / 3) > epsilon && u - vr <= epsilon)
+    case Band::Rated:
         return fastInterval;
-    if (u - vr > epsilon)
+    case Band::Over:
         return veryFastInterval;
+    }
     return 0;
 }
 
