@@ -54,9 +54,9 @@ private:
         if (m_afterStep)
             m_afterStep(m_work, m_scans);
     }
-    // The next equivalent of j and m, named in turn; the caller adds its marks
+    // The next equivalent of the two, named in turn; the caller adds its marks
     // and resistance.
-    Equivalent startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
+    Equivalent startEquivalent(const WorkingComponent& first, const WorkingComponent& second,
                                bool series) const;
     int appendEquivalent(Equivalent equivalent);
     void combineSeries(const SeriesMatch& match);
@@ -106,15 +106,15 @@ Reduction Reducer::run() {
     return std::move(m_result);
 }
 
-Equivalent Reducer::startEquivalent(const WorkingComponent& j, const WorkingComponent& m,
+Equivalent Reducer::startEquivalent(const WorkingComponent& first, const WorkingComponent& second,
                                     bool series) const {
     Equivalent e;
     e.name = equivalentName(m_result.equivalents.size() + 1);
     e.series = series;
-    e.a = j.part;
-    e.b = m.part;
-    e.aName = j.name;
-    e.bName = m.name;
+    e.a = first.part;
+    e.b = second.part;
+    e.aName = first.name;
+    e.bName = second.name;
     return e;
 }
 
@@ -125,68 +125,70 @@ int Reducer::appendEquivalent(Equivalent equivalent) {
     return m_work.appendEntry(e.name, equivalentType, e.resistance, PartRef{true, index});
 }
 
+// The two become one equivalent between their far terminals; the middle
+// node goes. The list entries are read before the equivalent is appended,
+// which may move them.
 void Reducer::combineSeries(const SeriesMatch& match) {
-    const WorkingComponent& j = entry(match.j);
-    const WorkingComponent& m = entry(match.m);
-    const int outerJ = m_work.otherTerminal(match.jMiddle);
-    const int outerM = m_work.otherTerminal(match.mMiddle);
+    const WorkingComponent& first = entry(match.first);
+    const WorkingComponent& second = entry(match.second);
+    const int firstFar = m_work.otherTerminal(match.firstMiddle);
+    const int secondFar = m_work.otherTerminal(match.secondMiddle);
 
-    Equivalent e = startEquivalent(j, m, true);
-    e.aPositive = outerJ == j.positive;
-    e.bPositive = match.mMiddle == m.positive;
-    e.resistanceJ = j.resistance;
-    e.resistanceA = readBack(j.resistance);
-    e.resistance = j.resistance + m.resistance;
-    const int jIndex = match.j;
-    const int mIndex = match.m;
+    Equivalent e = startEquivalent(first, second, true);
+    e.aPositive = firstFar == first.positive;
+    e.bPositive = match.secondMiddle == second.positive;
+    e.aResistance = first.resistance;
+    e.aResistanceReadBack = readBack(first.resistance);
+    e.resistance = first.resistance + second.resistance;
     const int added = appendEquivalent(std::move(e));
 
     m_work.deleteNode(match.node);
-    m_work.replaceTerminal(outerJ, entry(added).positive);
-    m_work.replaceTerminal(outerM, entry(added).negative);
-    m_work.removeEntry(mIndex);
-    m_work.removeEntry(jIndex);
+    m_work.replaceTerminal(firstFar, entry(added).positive);
+    m_work.replaceTerminal(secondFar, entry(added).negative);
+    m_work.removeEntry(match.second);
+    m_work.removeEntry(match.first);
 }
 
+// The two become one equivalent across the two nodes, in the first's
+// terminals; the second's terminals leave their nodes.
 void Reducer::combineParallel(const ParallelMatch& match) {
-    const WorkingComponent& j = entry(match.j);
-    const WorkingComponent& m = entry(match.m);
-    const bool jHerePositive = match.jHere == j.positive;
-    const bool mHerePositive = match.mHere == m.positive;
+    const WorkingComponent& first = entry(match.first);
+    const WorkingComponent& second = entry(match.second);
+    const bool firstPositiveHere = match.firstHere == first.positive;
+    const bool secondPositiveHere = match.secondHere == second.positive;
 
-    // The four parallel rows: the definition's marks and which of j's
-    // terminals the equivalent's "∧" takes. Alike orientations mark both and
-    // give "∧" to j's positive; of the mixed rows, j positive here unmarks m,
-    // and m positive here unmarks j and gives "∧" to j's negative.
-    const bool jPositiveOnly = jHerePositive && !mHerePositive;
-    const bool mPositiveOnly = !jHerePositive && mHerePositive;
-    const bool plusTakesJPositive = !mPositiveOnly;
+    // The four ways round: the definition's marks and which of the first's
+    // terminals the equivalent's "∧" takes. Turned alike, both are marked and
+    // "∧" takes the first's positive; turned apart with the first's positive
+    // here, the second is unmarked; with the second's positive here, the
+    // first is unmarked and "∧" takes the first's negative.
+    const bool onlyFirstPositiveHere = firstPositiveHere && !secondPositiveHere;
+    const bool onlySecondPositiveHere = !firstPositiveHere && secondPositiveHere;
+    const bool plusTakesFirstPositive = !onlySecondPositiveHere;
 
-    Equivalent e = startEquivalent(j, m, false);
-    e.aPositive = !mPositiveOnly;
-    e.bPositive = !jPositiveOnly;
-    e.resistance = j.resistance * m.resistance / (j.resistance + m.resistance);
-    const int jPlus = plusTakesJPositive ? j.positive : j.negative;
-    const int jMinus = plusTakesJPositive ? j.negative : j.positive;
-    const int mPositive = m.positive;
-    const int mNegative = m.negative;
-    const int jIndex = match.j;
-    const int mIndex = match.m;
+    Equivalent e = startEquivalent(first, second, false);
+    e.aPositive = !onlySecondPositiveHere;
+    e.bPositive = !onlyFirstPositiveHere;
+    e.resistance = first.resistance * second.resistance / (first.resistance + second.resistance);
+    const int plusTerminal = plusTakesFirstPositive ? first.positive : first.negative;
+    const int minusTerminal = plusTakesFirstPositive ? first.negative : first.positive;
+    const int secondPositive = second.positive;
+    const int secondNegative = second.negative;
     const int added = appendEquivalent(std::move(e));
 
-    m_work.replaceTerminal(jPlus, entry(added).positive);
-    m_work.replaceTerminal(jMinus, entry(added).negative);
-    m_work.dropTerminal(mPositive);
-    m_work.dropTerminal(mNegative);
-    m_work.removeEntry(mIndex);
-    m_work.removeEntry(jIndex);
+    m_work.replaceTerminal(plusTerminal, entry(added).positive);
+    m_work.replaceTerminal(minusTerminal, entry(added).negative);
+    m_work.dropTerminal(secondPositive);
+    m_work.dropTerminal(secondNegative);
+    m_work.removeEntry(match.second);
+    m_work.removeEntry(match.first);
 }
 
 } // namespace
 
 QString Equivalent::definition() const {
     if (series)
-        return markOf(aPositive) + aName + QLatin1Char('&') + model::numberToText(resistanceJ) +
+        return markOf(aPositive) + aName + QLatin1Char('&') + model::numberToText(aResistance) +
                QChar(u'—') + markOf(bPositive) + bName;
     return markOf(aPositive) + aName + QLatin1Char('|') + markOf(bPositive) + bName;
 }

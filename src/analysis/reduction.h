@@ -21,10 +21,10 @@ struct Equivalent {
     PartRef b;
     QString aName;
     QString bName;
-    bool aPositive = true;  // s1 is "∧"
-    bool bPositive = true;  // s2 is "∧"
-    double resistanceJ = 0; // series: the resistance of part A, written as RA
-    double resistanceA = 0; // series: RA as Distribute reads it from the text
+    bool aPositive = true;          // s1 is "∧"
+    bool bPositive = true;          // s2 is "∧"
+    double aResistance = 0;         // series: part A's resistance, written as RA
+    double aResistanceReadBack = 0; // series: RA as read back from its text
 
     // The definition text, for example ∧电灯1&10—∨电阻2.
     QString definition() const;

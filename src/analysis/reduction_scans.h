@@ -5,24 +5,24 @@
 namespace ampery::analysis {
 
 // Two components in series: their middle node holds exactly one terminal of
-// each; j comes before m in the working lists.
+// each; the first comes before the second in the working lists.
 struct SeriesMatch {
-    int node = -1;
-    int j = -1;
-    int m = -1;
-    int jMiddle = -1; // j's terminal in the middle node
-    int mMiddle = -1;
+    int node = -1; // the middle node
+    int first = -1;
+    int second = -1;
+    int firstMiddle = -1; // the first's terminal in the middle node
+    int secondMiddle = -1;
 };
 
 // Two components in parallel: a terminal of each in one node, their other
-// terminals together in a second node; j comes before m.
+// terminals together in the far node; the first comes before the second.
 struct ParallelMatch {
     int node = -1;
-    int j = -1;
-    int m = -1;
-    int jHere = -1; // j's terminal in the node
-    int mHere = -1;
+    int first = -1;
     int second = -1;
+    int firstHere = -1; // the first's terminal in the node
+    int secondHere = -1;
+    int farNode = -1;
 };
 
 // The questions the reduction asks of the working network before each step:
@@ -42,7 +42,7 @@ public:
     // The first node that joins two components in series.
     virtual std::optional<SeriesMatch> firstSeries() = 0;
     // The first node where two components join in parallel: of its pairs,
-    // the lowest j, then the lowest m.
+    // the lowest first component, then the lowest second.
     virtual std::optional<ParallelMatch> firstParallel() = 0;
 };
 

@@ -22,16 +22,15 @@ std::optional<SeriesMatch> ScanIndex::seriesAt(int node) const {
     const std::vector<int>& members = m_work.allNodes()[at(node)];
     if (members.size() != 2)
         return std::nullopt;
-    int first = m_work.ownerOf(members[0]);
-    int second = m_work.ownerOf(members[1]);
-    if (!m_work.scannable(first) || !m_work.scannable(second) || first == second)
+    const int a = m_work.ownerOf(members[0]);
+    const int b = m_work.ownerOf(members[1]);
+    if (!m_work.scannable(a) || !m_work.scannable(b) || a == b)
         return std::nullopt;
-    SeriesMatch match{node, first, second, members[0], members[1]};
-    if (second < first)
-        match = {node, second, first, members[1], members[0]};
-    const int outerJ = m_work.nodeOf(m_work.otherTerminal(match.jMiddle));
-    if (outerJ >= 0 && outerJ == m_work.nodeOf(m_work.otherTerminal(match.mMiddle)))
-        return std::nullopt; // j and m join the same two nodes: the parallel step's
+    const SeriesMatch match = a < b ? SeriesMatch{node, a, b, members[0], members[1]}
+                                    : SeriesMatch{node, b, a, members[1], members[0]};
+    const int firstFar = m_work.nodeOf(m_work.otherTerminal(match.firstMiddle));
+    if (firstFar >= 0 && firstFar == m_work.nodeOf(m_work.otherTerminal(match.secondMiddle)))
+        return std::nullopt; // the two join the same two nodes: the parallel step's
     return match;
 }
 
@@ -39,18 +38,19 @@ std::optional<ParallelMatch> ScanIndex::parallelAt(int node) const {
     const std::vector<int>& members = m_work.allNodes()[at(node)];
     if (members.size() < 2)
         return std::nullopt;
-    // The scan takes the lowest j that pairs with some m after it, then the
-    // lowest such m: j and m have their other terminals in one node, so per
-    // such node only its two lowest components can make the first pair.
+    // The scan takes the lowest component that pairs with some component
+    // after it, then the lowest such partner: the two have their other
+    // terminals in one far node, so per far node only its two lowest
+    // components can make the first pair.
     m_pairs.resize(m_work.allNodes().size());
     for (const int t : members) {
         const int c = m_work.ownerOf(t);
-        const int other = m_work.nodeOf(m_work.otherTerminal(t));
-        if (!m_work.scannable(c) || other < 0 || other == node)
+        const int far = m_work.nodeOf(m_work.otherTerminal(t));
+        if (!m_work.scannable(c) || far < 0 || far == node)
             continue;
-        Pair& p = m_pairs[at(other)];
+        Pair& p = m_pairs[at(far)];
         if (p.first < 0)
-            m_pairNodes.push_back(other);
+            m_pairNodes.push_back(far);
         if (p.first < 0 || c < p.first) {
             p.second = p.first;
             p.secondTerminal = p.firstTerminal;
@@ -62,11 +62,11 @@ std::optional<ParallelMatch> ScanIndex::parallelAt(int node) const {
         }
     }
     std::optional<ParallelMatch> best;
-    for (const int other : m_pairNodes) {
-        const Pair& p = m_pairs[at(other)];
-        if (p.second >= 0 && (!best || p.first < best->j))
-            best = ParallelMatch{node, p.first, p.second, p.firstTerminal, p.secondTerminal, other};
-        m_pairs[at(other)] = Pair{};
+    for (const int far : m_pairNodes) {
+        const Pair& p = m_pairs[at(far)];
+        if (p.second >= 0 && (!best || p.first < best->first))
+            best = ParallelMatch{node, p.first, p.second, p.firstTerminal, p.secondTerminal, far};
+        m_pairs[at(far)] = Pair{};
     }
     m_pairNodes.clear();
     return best;
@@ -179,10 +179,11 @@ void ScanIndex::refreshParallel() {
 // Whether a kept match still describes the network: its terminals where they
 // were and both components there.
 bool ScanIndex::stillHolds(const ParallelMatch& match) const {
-    return m_work.scannable(match.j) && m_work.scannable(match.m) &&
-           m_work.nodeOf(match.jHere) == match.node && m_work.nodeOf(match.mHere) == match.node &&
-           m_work.nodeOf(m_work.otherTerminal(match.jHere)) == match.second &&
-           m_work.nodeOf(m_work.otherTerminal(match.mHere)) == match.second;
+    return m_work.scannable(match.first) && m_work.scannable(match.second) &&
+           m_work.nodeOf(match.firstHere) == match.node &&
+           m_work.nodeOf(match.secondHere) == match.node &&
+           m_work.nodeOf(m_work.otherTerminal(match.firstHere)) == match.farNode &&
+           m_work.nodeOf(m_work.otherTerminal(match.secondHere)) == match.farNode;
 }
 
 // The lowest entry of a set that still qualifies. The bookkeeping above

@@ -58,8 +58,8 @@ private:
     FirstSet m_lone, m_unconnected, m_series, m_parallel;
     std::vector<ParallelMatch> m_parallelMatch; // per node, while its bit is set
 
-    // parallelAt's working space, per node id: the two lowest components
-    // whose other terminal lies in that node (kept to spare allocations).
+    // parallelAt's working space, per far node id: the two lowest components
+    // whose other terminal lies there (kept to spare allocations).
     struct Pair {
         int first = -1, firstTerminal = -1, second = -1, secondTerminal = -1;
     };

@@ -73,7 +73,7 @@ void distribute(PartRef part, double va, double vb, const Network& network,
         const double current = (next.va - next.vb) / e.resistance;
         // Pushed B first, so that A and everything inside it comes out first.
         if (e.series) {
-            const double middle = next.va - current * e.resistanceA;
+            const double middle = next.va - current * e.aResistanceReadBack;
             pending.push_back(e.bPositive ? Pending{e.b, middle, next.vb}
                                           : Pending{e.b, next.vb, middle});
             pending.push_back(e.aPositive ? Pending{e.a, next.va, middle}

@@ -87,9 +87,9 @@ inline int firstUnconnected(const WorkingNetwork& work) {
     return -1;
 }
 
-// The first node of exactly two terminals of two different components, j the
-// one earlier in the lists, whose other terminals do not lie in one node
-// (that pair is the parallel step's).
+// The first node of exactly two terminals of two different components, the
+// first the one earlier in the lists, whose other terminals do not lie in one
+// node (that pair is the parallel step's).
 inline std::optional<SeriesMatch> firstSeries(const WorkingNetwork& work) {
     const std::vector<int> where = nodeOfEachTerminal(work);
     const std::vector<std::vector<int>>& all = work.allNodes();
@@ -103,18 +103,18 @@ inline std::optional<SeriesMatch> firstSeries(const WorkingNetwork& work) {
         const int node = static_cast<int>(n);
         const SeriesMatch match = a < b ? SeriesMatch{node, a, b, all[n][0], all[n][1]}
                                         : SeriesMatch{node, b, a, all[n][1], all[n][0]};
-        const int outerJ = nodeOf(where, otherEnd(work, match.j, match.jMiddle));
-        const int outerM = nodeOf(where, otherEnd(work, match.m, match.mMiddle));
-        if (outerJ >= 0 && outerJ == outerM)
+        const int firstFar = nodeOf(where, otherEnd(work, match.first, match.firstMiddle));
+        const int secondFar = nodeOf(where, otherEnd(work, match.second, match.secondMiddle));
+        if (firstFar >= 0 && firstFar == secondFar)
             continue;
         return match;
     }
     return std::nullopt;
 }
 
-// The first node k holding terminals of two components j and m whose other
-// terminals lie together in a second node; of the pairs there, the lowest j,
-// then the lowest m.
+// The first node holding terminals of two components whose other terminals
+// lie together in a far node; of the pairs there, the lowest first component,
+// then the lowest second.
 inline std::optional<ParallelMatch> firstParallel(const WorkingNetwork& work) {
     const std::vector<int> where = nodeOfEachTerminal(work);
     const std::vector<std::vector<int>>& all = work.allNodes();
@@ -122,19 +122,19 @@ inline std::optional<ParallelMatch> firstParallel(const WorkingNetwork& work) {
         const int node = static_cast<int>(n);
         std::optional<ParallelMatch> best;
         for (const int here : all[n]) {
-            const int j = componentOf(work, here);
-            if (!takesPart(work, j))
+            const int first = componentOf(work, here);
+            if (!takesPart(work, first))
                 continue;
-            const int second = nodeOf(where, otherEnd(work, j, here));
-            if (second < 0 || second == node)
+            const int far = nodeOf(where, otherEnd(work, first, here));
+            if (far < 0 || far == node)
                 continue;
             for (const int there : all[n]) {
-                const int m = componentOf(work, there);
-                if (!takesPart(work, m) || m <= j ||
-                    nodeOf(where, otherEnd(work, m, there)) != second)
+                const int second = componentOf(work, there);
+                if (!takesPart(work, second) || second <= first ||
+                    nodeOf(where, otherEnd(work, second, there)) != far)
                     continue;
-                if (!best || j < best->j || (j == best->j && m < best->m))
-                    best = ParallelMatch{node, j, m, here, there, second};
+                if (!best || first < best->first || (first == best->first && second < best->second))
+                    best = ParallelMatch{node, first, second, here, there, far};
             }
         }
         if (best)
@@ -155,39 +155,40 @@ inline QString text(const WorkingNetwork& work, const std::optional<SeriesMatch>
     if (!match)
         return QStringLiteral("none");
     const ampery::analysis::TerminalTable& t = work.terminals();
-    return QStringLiteral("node %1: j %2 at %3, m %4 at %5")
+    return QStringLiteral("node %1: first %2 at %3, second %4 at %5")
         .arg(match->node)
-        .arg(match->j)
-        .arg(t.name(match->jMiddle))
-        .arg(match->m)
-        .arg(t.name(match->mMiddle));
+        .arg(match->first)
+        .arg(t.name(match->firstMiddle))
+        .arg(match->second)
+        .arg(t.name(match->secondMiddle));
 }
 
 inline QString text(const WorkingNetwork& work, const std::optional<ParallelMatch>& match) {
     if (!match)
         return QStringLiteral("none");
     const ampery::analysis::TerminalTable& t = work.terminals();
-    return QStringLiteral("node %1: j %2 at %3, m %4 at %5, second node %6")
+    return QStringLiteral("node %1: first %2 at %3, second %4 at %5, far node %6")
         .arg(match->node)
-        .arg(match->j)
-        .arg(t.name(match->jHere))
-        .arg(match->m)
-        .arg(t.name(match->mHere))
-        .arg(match->second);
+        .arg(match->first)
+        .arg(t.name(match->firstHere))
+        .arg(match->second)
+        .arg(t.name(match->secondHere))
+        .arg(match->farNode);
 }
 
 inline bool same(const std::optional<SeriesMatch>& a, const std::optional<SeriesMatch>& b) {
     if (!a || !b)
         return a.has_value() == b.has_value();
-    return a->node == b->node && a->j == b->j && a->m == b->m && a->jMiddle == b->jMiddle &&
-           a->mMiddle == b->mMiddle;
+    return a->node == b->node && a->first == b->first && a->second == b->second &&
+           a->firstMiddle == b->firstMiddle && a->secondMiddle == b->secondMiddle;
 }
 
 inline bool same(const std::optional<ParallelMatch>& a, const std::optional<ParallelMatch>& b) {
     if (!a || !b)
         return a.has_value() == b.has_value();
-    return a->node == b->node && a->j == b->j && a->m == b->m && a->jHere == b->jHere &&
-           a->mHere == b->mHere && a->second == b->second;
+    return a->node == b->node && a->first == b->first && a->second == b->second &&
+           a->firstHere == b->firstHere && a->secondHere == b->secondHere &&
+           a->farNode == b->farNode;
 }
 
 // The reduction's questions answered by the rescans above.

@@ -48,8 +48,8 @@ private slots:
 
     // The four series rows: which terminals meet in the middle node.
     void seriesOrientation_data() {
-        QTest::addColumn<bool>("jMiddlePositive");
-        QTest::addColumn<bool>("mMiddlePositive");
+        QTest::addColumn<bool>("firstMiddlePositive");
+        QTest::addColumn<bool>("secondMiddlePositive");
         QTest::addColumn<QString>("definition");
         QTest::addColumn<QStringList>("records");
         QTest::addRow("j∨ m∨") << false << false << "∧电阻1&10—∨电阻2"
@@ -62,8 +62,8 @@ private slots:
                                << QStringList{"电阻1@6@4@0.2", "电阻2@4@0@0.2"};
     }
     void seriesOrientation() {
-        QFETCH(bool, jMiddlePositive);
-        QFETCH(bool, mMiddlePositive);
+        QFETCH(bool, firstMiddlePositive);
+        QFETCH(bool, secondMiddlePositive);
         QFETCH(QString, definition);
         QFETCH(QStringList, records);
         Circuit c;
@@ -73,8 +73,8 @@ private slots:
         const auto middle = [](const QString& name, bool positive) {
             return positive ? pos(name) : neg(name);
         };
-        c.wires({pos(s), middle(r1, !jMiddlePositive), middle(r1, jMiddlePositive),
-                 middle(r2, mMiddlePositive), middle(r2, !mMiddlePositive), neg(s)});
+        c.wires({pos(s), middle(r1, !firstMiddlePositive), middle(r1, firstMiddlePositive),
+                 middle(r2, secondMiddlePositive), middle(r2, !secondMiddlePositive), neg(s)});
         const ReductionRun run(c);
         QCOMPARE(run.definitions(), QStringList{"拟电阻1 " + definition + " 30"});
         // The equivalent's "∧" takes the place of j's outer terminal.

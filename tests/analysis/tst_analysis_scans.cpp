@@ -204,7 +204,7 @@ private slots:
     void leavingEntryHandsOverItsTerminals_data() {
         QTest::addColumn<int>("firstType");
         QTest::addColumn<bool>("scanning");
-        QTest::addColumn<int>("pairedBefore"); // the series pair's j before, -1: none
+        QTest::addColumn<int>("pairedBefore"); // the series pair's first before, -1: none
         QTest::addRow("resistor, before the scans start") << int(model::Resistor) << false << 1;
         QTest::addRow("resistor, while the scans run") << int(model::Resistor) << true << 1;
         QTest::addRow("source's type, before the scans start") << int(model::Source) << false << -1;
@@ -229,7 +229,7 @@ private slots:
         std::optional<analysis::WorkingNetwork> work(std::in_place, network, network.terminals);
         std::optional<analysis::ScanIndex> index(std::in_place, *work);
         const std::optional<analysis::SeriesMatch> before = index->firstSeries();
-        QCOMPARE(before ? before->j : -1, pairedBefore);
+        QCOMPARE(before ? before->first : -1, pairedBefore);
         QCOMPARE(reference::disagreements(*work, *index), QStringList());
         if (!scanning) { // the same network afresh, the entry leaving before the first scan
             index.reset();
@@ -240,9 +240,9 @@ private slots:
             index.emplace(*work);
         const std::optional<analysis::SeriesMatch> after = index->firstSeries();
         QVERIFY(after);
-        QCOMPARE(after->j, 2);
-        QCOMPARE(after->m, 3);
-        QCOMPARE(work->terminals().name(after->jMiddle), QStringLiteral("电阻1∨"));
+        QCOMPARE(after->first, 2);
+        QCOMPARE(after->second, 3);
+        QCOMPARE(work->terminals().name(after->firstMiddle), QStringLiteral("电阻1∨"));
         QCOMPARE(reference::disagreements(*work, *index), QStringList());
     }
 
