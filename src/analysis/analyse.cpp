@@ -17,7 +17,7 @@ namespace ampery::analysis {
 
 namespace {
 
-// No closed loop: the heading, the open-circuit voltmeter readings, reset displays.
+// No closed loop: the status, the voltmeters' readings, everything else at rest.
 void readOpenCircuit(Display& display, Network& network, double sourceVoltage) {
     display.setStatus(texts::noClosedLoop());
     readOpenCircuitVoltmeters(display, network, sourceVoltage);

@@ -8,11 +8,13 @@ namespace ampery::analysis {
 // components enter the node lists. The four rules differ in small ways
 // (type 10, switch states), so each is kept as it stands.
 
-// A plain conductor gets a short seed in the full node list.
+// A plain conductor (a closed switch, an ammeter) starts the full node list
+// with its two terminals already in one node: a wire of no resistance.
 bool isPlainConductor(const model::Component& component);
 
-// Join conductors: every component but the source, voltmeters and
-// switches in state 0.
+// Whether a component carries current from one terminal to the other when
+// the open-circuit voltmeters are read: every component but the source,
+// voltmeters and open switches.
 bool joinsAsConductor(const model::Component& component);
 
 // Ammeter nodes: joined in the ammeter's view of the network.

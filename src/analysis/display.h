@@ -15,7 +15,7 @@ struct Component;
 namespace ampery::analysis {
 
 // Writes what the analysis shows into the outcome: the status text and the
-// display steps in order, and keeps the done list.
+// display steps in order, and remembers which components it has shown.
 class Display {
 public:
     explicit Display(AnalysisOutcome& outcome) : m_outcome(outcome) {}

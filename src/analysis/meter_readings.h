@@ -31,9 +31,9 @@ private:
     const std::vector<RecordValues>& m_values;
 };
 
-// The open-circuit voltmeter reading (before reset displays): joins the
-// conductors of the plain node list, reads every voltmeter and puts it on the
-// done list.
+// The voltmeters of a circuit without a closed loop (before everything is
+// shown at rest): joins the conductors in the nodes joined by wire, reads
+// every voltmeter and marks it shown.
 void readOpenCircuitVoltmeters(Display& display, Network& network, double sourceVoltage);
 
 // The readings of a solved circuit for component index k.

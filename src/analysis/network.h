@@ -28,9 +28,10 @@ struct Network {
     // Per terminal id: the first component whose terminal it is, or -1.
     std::vector<int> owner;
     bool meterFlag = false;
-    // Built from the short seeds and all wires; Mark dead adds to it.
+    // The nodes with the plain conductors joined: from the conductors'
+    // terminals and all wires; components found dead join it too.
     NodeList full;
-    // Built from all wires alone; empty unless the meter flag is set.
+    // The nodes joined by wire alone; empty unless the meter flag is set.
     NodeList plain;
     // Ids of "电源1∧" and "电源1∨", -1 when no wire or component names them.
     int sourcePositive = -1;

@@ -8,19 +8,21 @@ namespace ampery::analysis {
 
 class TerminalTable;
 
-// A node list (nodes of terminal ids) under the build-nodes rule
-// and Join conductors: a new node goes to the end, and when two nodes are
-// joined the one at the lower position keeps the joined members (its own
-// first) and the other leaves the list. Joins are near constant time (a
-// union-find whose root is always the lower node).
+// A node list (nodes of terminal ids) built wire by wire: a new node goes to
+// the end, and when two nodes are joined the one at the lower position keeps
+// the joined members (its own first) and the other leaves the list. Joins are
+// near constant time (a union-find whose root is always the lower node).
 class NodeList {
 public:
     explicit NodeList(int terminalCount = 0);
 
-    // A wire from a to b (also Mark dead): joins the nodes of a and b, adding
-    // a terminal that lies in no node to the other's node, or a new node.
+    // A wire from a to b (also the two terminals of a component found dead,
+    // which then joins what it stood between): joins the nodes of a and b,
+    // adding a terminal that lies in no node to the other's node, or a new
+    // node.
     void addWire(int a, int b);
-    // Join conductors: joins the nodes of a and b when both lie in a node.
+    // Joins the nodes of a and b when both lie in a node: a conductor
+    // between them.
     void join(int a, int b);
 
     // The node that holds the terminal, or -1. Node ids follow list order.

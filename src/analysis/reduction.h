@@ -11,8 +11,8 @@ namespace ampery::analysis {
 
 struct Network;
 
-// One equivalent resistor: its definition taken apart, as Expand
-// and Distribute read it.
+// One equivalent resistor: its definition taken apart, as the components
+// inside it are found and the potentials handed down to them.
 struct Equivalent {
     QString name; // 拟电阻n
     double resistance = 0;
@@ -47,20 +47,24 @@ struct Reduction {
 // it: the analysis tests compare the scans' answers there.
 using StepCheck = std::function<void(WorkingNetwork&, ReductionScans&)>;
 
-// The reduction's main loop on the working network, its questions answered
-// by the scans given or else by a ScanIndex; Mark dead joins the terminals of
-// components that lose their current path in network.full.
+// Reduces the working network step by step: components left with a terminal
+// alone or in no node carry nothing and go, pairs in series and in parallel
+// become equivalents, until three components are left or a pass changes
+// nothing. The questions are answered by the scans given, or else by a
+// ScanIndex. A component that loses its current path carries nothing and has
+// no voltage across it: its terminals are joined in network.full, where the
+// meters read the potentials.
 Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep = {});
 Reduction reduce(WorkingNetwork& work, Network& network, ReductionScans& scans,
                  const StepCheck& afterStep = {});
 
-// Expand: the physical components inside a part, depth first (component-list
+// The physical components inside a part, depth first (component-list
 // indices).
 std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents);
 
 // Removing a component that has lost its current path: out of every working
-// node and the working lists, and Mark dead joins the terminals of each
-// physical component inside it in network.full.
+// node and the working lists, and the terminals of each physical component
+// inside it joined in network.full.
 void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equivalent>& equivalents,
                 int component);
 

@@ -8,8 +8,9 @@ namespace ampery::analysis {
 
 class Display;
 
-// Reset displays: stops all ten motor timers, shows every lamp,
-// ammeter and voltmeter that is not on the done list at rest, then combines.
+// Shows everything at rest: stops all ten motor timers, shows every lamp,
+// ammeter and voltmeter that has not been shown yet dark or at zero, then
+// combines.
 void resetDisplays(Display& display, const std::vector<model::Component>& components);
 
 } // namespace ampery::analysis

@@ -94,7 +94,7 @@ void displayPass(Display& display, const Network& network, const Solution& solut
                       solution.values[static_cast<std::size_t>(r)].component))]
             .push_back(r);
 
-    // Response pass.
+    // The lamps and motors with records, by their voltage.
     for (std::size_t k = 0; k < network.components.size(); ++k) {
         const model::Component& c = network.components[k];
         if (c.type != model::Lamp && c.type != model::Motor)
@@ -119,7 +119,7 @@ void displayPass(Display& display, const Network& network, const Solution& solut
         }
     }
 
-    // Rest pass.
+    // Everything not shown yet: dark lamps, stopped motors, and the meters.
     const ResultIndex index(solution, network);
     for (int k = 0; k < static_cast<int>(network.components.size()); ++k) {
         const model::Component& c = network.components[static_cast<std::size_t>(k)];

@@ -13,8 +13,9 @@ class Display;
 struct Network;
 struct Solution;
 
-// The display pass for a solved circuit: the response pass, the rest pass
-// (which reads every meter) and combine.
+// What a solved circuit shows: the lamps and motors with records by their
+// voltage, then everything else (dark lamps, stopped motors, every meter's
+// reading), then the combine.
 void displayPass(Display& display, const Network& network, const Solution& solution,
                  const std::array<QString, model::motorSlotCount>& motorSlots);
 

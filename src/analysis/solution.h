@@ -19,18 +19,21 @@ struct RecordValues {
     double current = 0;
 };
 
-// The result text: the records in Distribute's order.
+// The result records: one per physical component on a current path, in the
+// order the potentials were handed down to them.
 struct Solution {
     QList<ResultRecord> records;
     std::vector<RecordValues> values; // one per record
 };
 
-// Solve, after the reduction loop (no records when nothing is solved).
+// The potentials of a fully reduced network: the source's voltage across the
+// last parts, handed down to every component inside them (no records when
+// nothing is solved).
 Solution solve(const WorkingNetwork& work, const Network& network,
                const std::vector<Equivalent>& equivalents, double sourceVoltage);
 
-// Distribute: hands the potentials of a part's terminals down to the physical
-// components inside it, depth first, appending one result record each.
+// Hands the potentials of a part's terminals down to the physical components
+// inside it, depth first, appending one result record each.
 void distribute(PartRef part, double va, double vb, const Network& network,
                 const std::vector<Equivalent>& equivalents, Solution& solution);
 
