@@ -161,6 +161,62 @@ AmmeterView ammeterView(const Network& network, int k) {
 
 } // namespace
 
+namespace {
+
+// At a node of the ammeter's view that holds one of its terminals and one
+// other terminal: the current of the first record at that other terminal,
+// counted into the ammeter (a neighbour's "∧" at the ammeter's "∧" gives -I,
+// its "∨" +I; at the ammeter's "∨" the other way round), 0 when no record is
+// there. None when neither of the ammeter's terminals is in the node.
+std::optional<double> currentFromNeighbour(const std::vector<int>& parts, int plusTerminal,
+                                           int minusTerminal, const ResultIndex& results) {
+    int neighbour = -1;
+    bool atPlus = true;
+    if (parts[0] == plusTerminal) {
+        neighbour = parts[1];
+    } else if (parts[1] == plusTerminal) {
+        neighbour = parts[0];
+    } else {
+        atPlus = false;
+        if (parts[1] == minusTerminal)
+            neighbour = parts[0];
+        else if (parts[0] == minusTerminal)
+            neighbour = parts[1];
+    }
+    if (neighbour < 0)
+        return std::nullopt;
+    const std::vector<ResultIndex::Touch>& touches = results.touching(neighbour);
+    if (touches.empty())
+        return 0.0;
+    const double current = results.values(touches.front().record).current;
+    const double intoPositive = touches.front().positive ? -current : current;
+    return atPlus ? intoPositive : -intoPositive;
+}
+
+// At a junction of the ammeter's view holding its terminal: the currents of
+// every record touching the junction, summed as they flow into that terminal.
+// None when no record touches it, or when the ammeter's other terminal is
+// wired to nothing, so no current can pass.
+std::optional<double> currentAtJunction(const std::vector<int>& parts, bool atPlus,
+                                        bool otherEndWired, const ResultIndex& results) {
+    double sum = 0;
+    bool touched = false;
+    for (const int t : parts)
+        for (const ResultIndex::Touch& touch : results.touching(t)) {
+            const double current = results.values(touch.record).current;
+            sum += touch.positive == atPlus ? -current : current;
+            touched = true;
+        }
+    if (!touched || !otherEndWired)
+        return std::nullopt;
+    return sum;
+}
+
+} // namespace
+
+// The ammeter reads the current that its neighbours' records carry into it:
+// at the first node of its view, in list order, that holds one of its
+// terminals and neither of the source's, and that tells a current.
 void readAmmeter(Display& display, const Network& network, const ResultIndex& results, int k) {
     const model::Component& meter = network.components[at(k)];
     const int plusTerminal = network.positive[at(k)];
@@ -169,7 +225,6 @@ void readAmmeter(Display& display, const Network& network, const ResultIndex& re
     const bool plusWired = view.nodes.nodeOf(plusTerminal) >= 0;
     const bool minusWired = view.nodes.nodeOf(minusTerminal) >= 0;
 
-    // Only the nodes that hold one of the ammeter's terminals fit a case.
     std::vector<int> nodes;
     for (const int t : {plusTerminal, minusTerminal}) {
         const int node = view.nodes.nodeOf(t);
@@ -178,19 +233,7 @@ void readAmmeter(Display& display, const Network& network, const ResultIndex& re
     }
     std::sort(nodes.begin(), nodes.end());
 
-    // The first record in order with the given terminal: +1 for its "∧",
-    // -1 for its "∨" (0 when none), and its current.
-    const auto firstTouch = [&](int terminal, double& current) {
-        const std::vector<ResultIndex::Touch>& touches = results.touching(terminal);
-        if (touches.empty())
-            return 0;
-        current = results.values(touches.front().record).current;
-        return touches.front().positive ? 1 : -1;
-    };
-
-    double currentA = 0;
-    bool plusKnown = false;
-    bool minusKnown = false;
+    std::optional<double> current;
     for (const int node : nodes) {
         const std::vector<int> parts = view.parts(node);
         const auto holds = [&parts](int t) {
@@ -199,64 +242,23 @@ void readAmmeter(Display& display, const Network& network, const ResultIndex& re
         if (holds(network.sourcePositive) || holds(network.sourceNegative))
             continue;
         if (parts.size() == 2) {
-            int other = -1;
-            bool positiveCase = true;
-            if (parts[0] == plusTerminal)
-                other = parts[1];
-            else if (parts[1] == plusTerminal)
-                other = parts[0];
-            else if (parts[1] == minusTerminal)
-                other = parts[0], positiveCase = false;
-            else if (parts[0] == minusTerminal)
-                other = parts[1], positiveCase = false;
-            if (other < 0)
-                continue;
-            double current = 0;
-            const int sign = firstTouch(other, current);
-            // At the ammeter's "∧": a neighbour's "∧" gives -I, its "∨" +I;
-            // at its "∨" the other way round.
-            if (sign != 0)
-                currentA = positiveCase ? -sign * current : sign * current;
-            (positiveCase ? plusKnown : minusKnown) = true;
+            current = currentFromNeighbour(parts, plusTerminal, minusTerminal, results);
+        } else if (parts.size() >= 3) {
+            if (holds(plusTerminal))
+                current = currentAtJunction(parts, true, minusWired, results);
+            if (!current && holds(minusTerminal))
+                current = currentAtJunction(parts, false, plusWired, results);
+        }
+        if (current)
             break;
-        }
-        if (parts.size() >= 3) {
-            const auto sumAt = [&](bool atPlus, bool& known) {
-                double sum = 0;
-                for (const int t : parts) {
-                    for (const ResultIndex::Touch& touch : results.touching(t)) {
-                        const double current = results.values(touch.record).current;
-                        sum += (touch.positive == atPlus) ? -current : current;
-                        known = true;
-                    }
-                }
-                return sum;
-            };
-            if (holds(plusTerminal)) {
-                const double sum = sumAt(true, plusKnown);
-                if (plusKnown && minusWired)
-                    currentA = sum;
-                else
-                    plusKnown = false;
-            }
-            if (!plusKnown && holds(minusTerminal)) {
-                const double sum = sumAt(false, minusKnown);
-                if (minusKnown && plusWired)
-                    currentA = sum;
-                else
-                    minusKnown = false;
-            }
-            if (plusKnown || minusKnown)
-                break;
-        }
     }
 
-    if (plusKnown || minusKnown) {
-        if (const std::optional<MeterOutcome> outcome = outcomeOf(currentA, rangeOf(meter)))
-            showMeter(display, meter, *outcome, currentA);
-    } else {
+    if (!current) {
         showMeter(display, meter, MeterOutcome::OneEndOpen, 0);
+        return;
     }
+    if (const std::optional<MeterOutcome> outcome = outcomeOf(*current, rangeOf(meter)))
+        showMeter(display, meter, *outcome, *current);
 }
 
 } // namespace ampery::analysis
