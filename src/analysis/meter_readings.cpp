@@ -38,10 +38,10 @@ const std::vector<ResultIndex::Touch>& ResultIndex::touching(int terminal) const
 // --- open circuit ----------------------------------------------------------
 
 void readOpenCircuitVoltmeters(Display& display, Network& network, double sourceVoltage) {
-    NodeList& plain = network.plain;
+    NodeList& nodes = network.wireNodes;
     for (std::size_t i = 0; i < network.components.size(); ++i)
         if (joinsAsConductor(network.components[i]))
-            plain.join(network.positive[i], network.negative[i]);
+            nodes.join(network.positive[i], network.negative[i]);
 
     for (std::size_t k = 0; k < network.components.size(); ++k) {
         const model::Component& meter = network.components[k];
@@ -50,14 +50,14 @@ void readOpenCircuitVoltmeters(Display& display, Network& network, double source
         // A side is known when its node holds a source terminal and not the
         // voltmeter's other terminal.
         const auto side = [&](int own, int other, double& potential) {
-            const int node = plain.nodeOf(own);
-            if (node < 0 || plain.nodeOf(other) == node)
+            const int node = nodes.nodeOf(own);
+            if (node < 0 || nodes.nodeOf(other) == node)
                 return false;
-            if (plain.nodeOf(network.sourcePositive) == node) {
+            if (nodes.nodeOf(network.sourcePositive) == node) {
                 potential = sourceVoltage;
                 return true;
             }
-            if (plain.nodeOf(network.sourceNegative) == node) {
+            if (nodes.nodeOf(network.sourceNegative) == node) {
                 potential = 0;
                 return true;
             }
@@ -92,11 +92,11 @@ void readVoltmeter(Display& display, const Network& network, const ResultIndex& 
     // The potential of the node of a terminal: the last record in order with
     // a terminal in that node ("∨" after "∧" within one record).
     const auto side = [&](int terminal, double& potential) {
-        const int node = network.full.nodeOf(terminal);
+        const int node = network.conductorNodes.nodeOf(terminal);
         if (node < 0)
             return false;
         int last = -1;
-        network.full.forEachMember(node, [&](int member) {
+        network.conductorNodes.forEachMember(node, [&](int member) {
             for (const ResultIndex::Touch& touch : results.touching(member)) {
                 const int key = touch.record * 2 + (touch.positive ? 0 : 1);
                 if (key > last) {
@@ -143,7 +143,7 @@ struct AmmeterView {
 
 AmmeterView ammeterView(const Network& network, int k) {
     const QString& name = network.components[at(k)].name;
-    AmmeterView view{network.plain, std::vector<char>(at(network.terminals.size()), 0)};
+    AmmeterView view{network.wireNodes, std::vector<char>(at(network.terminals.size()), 0)};
     for (std::size_t i = 0; i < network.components.size(); ++i) {
         const model::Component& c = network.components[i];
         if (c.name != name && joinsInAmmeterView(c))

@@ -107,7 +107,7 @@ Extraction extractNetwork(const model::Experiment& experiment) {
         const auto [positive, negative] = net.terminals.componentTerminals(c.name);
         net.positive.push_back(positive);
         net.negative.push_back(negative);
-        net.meterFlag = net.meterFlag || c.type == model::Ammeter || c.type == model::Voltmeter;
+        net.hasMeters = net.hasMeters || c.type == model::Ammeter || c.type == model::Voltmeter;
     }
     std::vector<std::pair<int, int>> wireIds;
     wireIds.reserve(wires.size());
@@ -124,17 +124,17 @@ Extraction extractNetwork(const model::Experiment& experiment) {
     net.sourcePositive = net.terminals.find(sourcePositive);
     net.sourceNegative = net.terminals.find(sourceNegative);
 
-    net.full = NodeList(terminalCount);
+    net.conductorNodes = NodeList(terminalCount);
     for (std::size_t i = 0; i < net.components.size(); ++i)
         if (isPlainConductor(net.components[i]))
-            net.full.addWire(net.positive[i], net.negative[i]);
+            net.conductorNodes.addWire(net.positive[i], net.negative[i]);
     for (const auto& [a, b] : wireIds)
-        net.full.addWire(a, b);
+        net.conductorNodes.addWire(a, b);
 
-    net.plain = NodeList(terminalCount);
-    if (net.meterFlag)
+    net.wireNodes = NodeList(terminalCount);
+    if (net.hasMeters)
         for (const auto& [a, b] : wireIds)
-            net.plain.addWire(a, b);
+            net.wireNodes.addWire(a, b);
     return result;
 }
 

@@ -14,7 +14,7 @@ class Experiment;
 namespace ampery::analysis {
 
 // What the analysis takes from the experiment text: the component
-// lists, the terminals, the wires and the full and plain node lists.
+// lists, the terminals, the wires, and the nodes with and without the conductors joined.
 struct Network {
     // The experiment text without its tracks. The terminal table views the
     // wire ends' names in it, so it is declared before the table.
@@ -27,12 +27,14 @@ struct Network {
     std::vector<int> negative;
     // Per terminal id: the first component whose terminal it is, or -1.
     std::vector<int> owner;
-    bool meterFlag = false;
+    // Whether an ammeter or a voltmeter is among the components: only then
+    // are the nodes joined by wire alone built.
+    bool hasMeters = false;
     // The nodes with the plain conductors joined: from the conductors'
     // terminals and all wires; components found dead join it too.
-    NodeList full;
-    // The nodes joined by wire alone; empty unless the meter flag is set.
-    NodeList plain;
+    NodeList conductorNodes;
+    // The nodes joined by wire alone, for the meters; empty without meters.
+    NodeList wireNodes;
     // Ids of "电源1∧" and "电源1∨", -1 when no wire or component names them.
     int sourcePositive = -1;
     int sourceNegative = -1;

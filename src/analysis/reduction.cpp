@@ -209,8 +209,8 @@ void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equiva
     work.dropTerminal(dead.positive);
     work.dropTerminal(dead.negative);
     for (const int x : expand(dead.part, equivalents))
-        network.full.addWire(network.positive[static_cast<std::size_t>(x)],
-                             network.negative[static_cast<std::size_t>(x)]);
+        network.conductorNodes.addWire(network.positive[static_cast<std::size_t>(x)],
+                                       network.negative[static_cast<std::size_t>(x)]);
     work.removeEntry(component);
 }
 

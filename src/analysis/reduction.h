@@ -52,7 +52,7 @@ using StepCheck = std::function<void(WorkingNetwork&, ReductionScans&)>;
 // become equivalents, until three components are left or a pass changes
 // nothing. The questions are answered by the scans given, or else by a
 // ScanIndex. A component that loses its current path carries nothing and has
-// no voltage across it: its terminals are joined in network.full, where the
+// no voltage across it: its terminals are joined in network.conductorNodes, where the
 // meters read the potentials.
 Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep = {});
 Reduction reduce(WorkingNetwork& work, Network& network, ReductionScans& scans,
@@ -64,7 +64,7 @@ std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents
 
 // Removing a component that has lost its current path: out of every working
 // node and the working lists, and the terminals of each physical component
-// inside it joined in network.full.
+// inside it joined in network.conductorNodes.
 void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equivalent>& equivalents,
                 int component);
 

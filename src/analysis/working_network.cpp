@@ -20,7 +20,7 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
                                 network.negative[i], PartRef{false, static_cast<int>(i)}, true});
     }
     m_count = static_cast<int>(m_components.size());
-    m_nodes = network.full.nodes();
+    m_nodes = network.conductorNodes.nodes();
     // Room for the equivalents to come: at most one per component.
     const std::size_t room = at(terminals.size()) + 2 * m_components.size();
     m_nodeOf.reserve(room);

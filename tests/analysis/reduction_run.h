@@ -35,7 +35,7 @@ public:
     }
     QStringList workingNodes() const { return m_work->nodeTexts(); }
     QStringList fullNodes() const {
-        return m_extraction.network.full.texts(m_extraction.network.terminals);
+        return m_extraction.network.conductorNodes.texts(m_extraction.network.terminals);
     }
 
 private:

@@ -211,10 +211,11 @@ private slots:
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
         QCOMPARE(int(x.stop), int(analysis::ExtractionStop::None));
         const analysis::Network& n = x.network;
-        QCOMPARE(n.full.texts(n.terminals), QStringList({"开关1∧|开关1∨|电阻1∨|电阻2∧|电阻3∧",
-                                                         "电源1∧|电阻1∧", "电阻2∨|电阻3∨|电源1∨"}));
-        QVERIFY(!n.meterFlag);
-        QVERIFY(n.plain.texts(n.terminals).isEmpty());
+        QCOMPARE(n.conductorNodes.texts(n.terminals),
+                 QStringList({"开关1∧|开关1∨|电阻1∨|电阻2∧|电阻3∧", "电源1∧|电阻1∧",
+                              "电阻2∨|电阻3∨|电源1∨"}));
+        QVERIFY(!n.hasMeters);
+        QVERIFY(n.wireNodes.texts(n.terminals).isEmpty());
     }
 
     void joiningKeepsTheLowerNode() {
@@ -229,10 +230,10 @@ private slots:
         c.experiment().recount();
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
         const analysis::Network& n = x.network;
-        QCOMPARE(n.full.texts(n.terminals),
+        QCOMPARE(n.conductorNodes.texts(n.terminals),
                  QStringList({"电灯1∧|电灯2∧|电源1∨|电灯2∨", "电源1∧|电灯1∨|电压器1∧|电压器1∨"}));
-        QVERIFY(n.meterFlag);
-        QCOMPARE(n.plain.texts(n.terminals), n.full.texts(n.terminals));
+        QVERIFY(n.hasMeters);
+        QCOMPARE(n.wireNodes.texts(n.terminals), n.conductorNodes.texts(n.terminals));
     }
 
     void twoWiresBetweenTheSameTerminals() {
@@ -245,7 +246,7 @@ private slots:
         c.experiment().editableText() += "⊙电灯1∧|电源1∧¤5|5┇6|6‖";
         c.experiment().recount();
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
-        QCOMPARE(x.network.full.texts(x.network.terminals),
+        QCOMPARE(x.network.conductorNodes.texts(x.network.terminals),
                  QStringList({"电源1∧|电灯1∧", "电灯1∨|电源1∨"}));
         QCOMPARE(c.analyse().status, QStringLiteral("提示：电路畅通。"));
     }
@@ -263,7 +264,7 @@ private slots:
             "⊙" + pos(s) + "|" + left + "¤5|5┇6|6‖⊙" + right + "|" + neg(s) + "¤5|5┇6|6‖";
         c.experiment().recount();
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
-        QCOMPARE(x.network.full.texts(x.network.terminals),
+        QCOMPARE(x.network.conductorNodes.texts(x.network.terminals),
                  QStringList({pos(s) + "|" + left, right + "|" + neg(s)}));
     }
 
