@@ -22,7 +22,6 @@ inline const QString experimentSuffix = QStringLiteral("aie");
 inline const QString fileMenu = QStringLiteral("文件");
 inline const QString openItem = QStringLiteral("打开");
 inline const QString openExampleMenu = QStringLiteral("打开示例");
-inline const QString noExamples = QStringLiteral("（没有找到示例实验）");
 inline const QString newItem = QStringLiteral("新建");
 inline const QString saveItem = QStringLiteral("保存");
 inline const QString exportItem = QStringLiteral("导出模拟图");

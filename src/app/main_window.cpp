@@ -122,8 +122,10 @@ void MainWindow::buildMenus() {
         wireCancelCheck();
         openExperiment();
     });
+    // Listed each time 文件 opens, so examples added meanwhile show; greyed
+    // when there are none.
     QMenu* examples = file->addMenu(texts::openExampleMenu);
-    connect(examples, &QMenu::aboutToShow, this, [this, examples] { listExamples(examples); });
+    connect(file, &QMenu::aboutToShow, this, [this, examples] { listExamples(examples); });
     file->addAction(texts::newItem, QKeySequence::New, this, [this] {
         wireCancelCheck();
         newExperiment();
@@ -179,8 +181,7 @@ void MainWindow::listExamples(QMenu* menu) {
             openNamedFile(path);
         });
     }
-    if (menu->isEmpty())
-        menu->addAction(texts::noExamples)->setEnabled(false);
+    menu->menuAction()->setEnabled(!menu->isEmpty());
 }
 
 void MainWindow::buildKeys() {

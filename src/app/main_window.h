@@ -98,7 +98,7 @@ protected:
 private:
     void buildMenus();
     void buildViewMenu();
-    // 打开示例: one entry per example experiment, listed when the menu opens.
+    // 打开示例: one entry per example experiment; greyed when there is none.
     void listExamples(QMenu* menu);
     void buildToolbar(QWidget* client);
     void buildKeys();

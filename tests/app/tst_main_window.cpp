@@ -41,22 +41,22 @@ void pressValueBox(WindowFixture& f, const QString& box) {
     QTest::mouseClick(f.find<QLineEdit>(box), Qt::LeftButton);
 }
 
-// 文件 → 打开示例, listed as the menu lists it when it opens.
+// 文件 → 打开示例, as it is listed when 文件 opens.
 QMenu* examplesMenu(WindowFixture& f) {
     for (QAction* top : f.window->menuBar()->actions())
-        if (top->text() == "文件")
+        if (top->text() == "文件") {
+            emit top->menu()->aboutToShow();
             for (QAction* item : top->menu()->actions())
-                if (item->text() == "打开示例" && item->menu()) {
-                    emit item->menu()->aboutToShow();
+                if (item->text() == "打开示例" && item->menu())
                     return item->menu();
-                }
+        }
     return nullptr;
 }
 
 QStringList entries(const QMenu* menu) {
     QStringList texts;
     for (const QAction* action : menu->actions())
-        texts << action->text() + (action->isEnabled() ? "" : " (disabled)");
+        texts << action->text();
     return texts;
 }
 
@@ -261,7 +261,9 @@ private slots:
         QFETCH(QList<Answer>, answers);
         QFETCH(bool, opened);
         WindowFixture f;
-        QCOMPARE(entries(examplesMenu(f)), QStringList{"（没有找到示例实验） (disabled)"});
+        QMenu* empty = examplesMenu(f);
+        QVERIFY(entries(empty).isEmpty());
+        QVERIFY(!empty->menuAction()->isEnabled());
         f.showLitLamp();
         const QString lit = f.experiment().text();
         const QDir examples(f.exampleFolder.path());
@@ -278,6 +280,7 @@ private slots:
         f.prompts.answers = answers;
 
         QMenu* menu = examplesMenu(f);
+        QVERIFY(menu->menuAction()->isEnabled());
         // By the sound of the names, as a Chinese reader looks for them.
         QCOMPARE(entries(menu), (QStringList{"并联电灯", "串联电灯", "电源短路"}));
         menu->actions().at(1)->trigger();
