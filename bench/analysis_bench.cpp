@@ -306,8 +306,8 @@ std::string disagreement(const PlacedCircuit& circuit,
         if (load == nullptr)
             return "the analysis has a result record for " + r.name.toStdString() +
                    ", which is no load or has one already";
-        const std::pair<int, QString> ends[] = {{load->plus, r.potentialA},
-                                                {load->minus, r.potentialB}};
+        const std::pair<int, QString> ends[] = {{load->plus, r.potentialA.toString()},
+                                                {load->minus, r.potentialB.toString()}};
         for (const auto& [node, text] : ends) {
             const std::optional<double> spiceVoltage = nodeVoltage(node);
             if (!spiceVoltage)
@@ -317,7 +317,7 @@ std::string disagreement(const PlacedCircuit& circuit,
                        ") ngspice has " + numberText(*spiceVoltage) + " V, the analysis " +
                        text.toStdString() + " V";
         }
-        const double current = textToNumber(r.current);
+        const double current = textToNumber(r.current.toString());
         if (load->plus == 1)
             sourceCurrent += current;
         if (load->minus == 1)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "decimal_text.h"
+
 #include <QList>
 #include <QString>
 
@@ -9,9 +11,9 @@ namespace ampery::analysis {
 // and its current, as the decimal texts the analysis wrote.
 struct ResultRecord {
     QString name;
-    QString potentialA; // the "∧" terminal
-    QString potentialB; // the "∨" terminal
-    QString current;
+    DecimalText potentialA; // the "∧" terminal
+    DecimalText potentialB; // the "∨" terminal
+    DecimalText current;
 
     bool operator==(const ResultRecord&) const = default;
 };

@@ -30,7 +30,11 @@ bool roundQuickly(double x, Rounded& r) {
     const double a = std::fabs(x);
     if (!(a >= 1e-10 && a < 1e21))
         return false;
-    int exponent = static_cast<int>(std::floor(std::log10(a)));
+    // a lies in [2^(binary - 1), 2^binary): its decimal exponent is this
+    // estimate or one more, which the loop below finds.
+    int binary = 0;
+    std::frexp(a, &binary);
+    int exponent = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));
     double scaled = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = 12 - exponent;
@@ -103,6 +107,8 @@ double valueOf(const Rounded& r) {
 
 // The model's layout: no exponent and no trailing zeros.
 QString textOf(const Rounded& r) {
+    if (r.digits == 0)
+        return QStringLiteral("0");
     char digits[13];
     std::int64_t rest = r.digits;
     for (int k = 12; k >= 0; --k) {
@@ -149,16 +155,41 @@ bool inFastRange(double x) {
 
 } // namespace
 
-Decimal decimal(double x) {
-    if (x == 0)
-        return {QStringLiteral("0"), 0.0};
-    if (!inFastRange(x)) {
-        QString text = model::numberToText(x);
-        const double value = model::textToNumber(text);
-        return {std::move(text), value};
+struct DecimalWriter {
+    static Decimal write(double x) {
+        Decimal d;
+        if (x == 0)
+            return d;
+        if (!inFastRange(x)) {
+            d.text.m_other = model::numberToText(x);
+            d.value = model::textToNumber(d.text.m_other);
+            return d;
+        }
+        const Rounded r = rounded(x);
+        d.text.m_negative = r.negative;
+        d.text.m_exponent = static_cast<std::int16_t>(r.exponent);
+        d.text.m_digits = r.digits;
+        d.value = valueOf(r);
+        return d;
     }
-    const Rounded r = rounded(x);
-    return {textOf(r), valueOf(r)};
+    static Rounded digitsOf(const DecimalText& t) {
+        return {t.m_negative, t.m_digits, t.m_exponent};
+    }
+};
+
+QString DecimalText::toString() const {
+    return m_other.isNull() ? textOf(DecimalWriter::digitsOf(*this)) : m_other;
+}
+
+bool DecimalText::operator==(const DecimalText& other) const {
+    if (m_other.isNull() && other.m_other.isNull())
+        return m_digits == other.m_digits && m_exponent == other.m_exponent &&
+               m_negative == other.m_negative;
+    return toString() == other.toString();
+}
+
+Decimal decimal(double x) {
+    return DecimalWriter::write(x);
 }
 
 double readBack(double x) {

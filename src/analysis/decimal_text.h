@@ -2,15 +2,37 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace ampery::analysis {
 
-// The program's number-to-text of a double (model::numberToText) and the
-// number that text-to-number reads back from it (model::textToNumber), as
-// result records and series definitions are written and read. Same
-// results as the model's pair, without its allocations and text parsing:
-// these run for every record and every series step of every analysis.
+// A number as a result record writes it: the text of the program's
+// number-to-text (model::numberToText), held as its 13 rounded significant
+// digits and their exponent, so that writing a record allocates nothing.
+// toString() lays the digits out; two texts are equal when their digits are.
+class DecimalText {
+public:
+    DecimalText() = default; // "0"
+    QString toString() const;
+    bool operator==(const DecimalText& other) const;
+
+private:
+    friend struct DecimalWriter;
+    bool m_negative = false;
+    std::int16_t m_exponent = 0;
+    std::int64_t m_digits = 0; // 0 for zero, else 10^12 <= m_digits < 10^13
+    // Numbers too small or too large for the digits above, infinities and
+    // NaN: the model's own text.
+    QString m_other;
+};
+
+// The text of a double (model::numberToText) and the number that
+// text-to-number reads back from it (model::textToNumber), as result
+// records and series definitions are written and read. Same results as the
+// model's pair, without its allocations and text parsing: these run for
+// every record and every series step of every analysis.
 struct Decimal {
-    QString text;
+    DecimalText text;
     double value = 0;
 };
 Decimal decimal(double x);

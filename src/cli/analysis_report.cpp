@@ -10,10 +10,11 @@ namespace {
 QString resultsJson(const QList<analysis::ResultRecord>& results) {
     QStringList values;
     for (const analysis::ResultRecord& record : results)
-        values.append(json::object({{QStringLiteral("name"), json::string(record.name)},
-                                    {QStringLiteral("va"), json::decimal(record.potentialA)},
-                                    {QStringLiteral("vb"), json::decimal(record.potentialB)},
-                                    {QStringLiteral("i"), json::decimal(record.current)}}));
+        values.append(
+            json::object({{QStringLiteral("name"), json::string(record.name)},
+                          {QStringLiteral("va"), json::decimal(record.potentialA.toString())},
+                          {QStringLiteral("vb"), json::decimal(record.potentialB.toString())},
+                          {QStringLiteral("i"), json::decimal(record.current.toString())}}));
     return json::array(values);
 }
 

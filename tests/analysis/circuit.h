@@ -148,7 +148,8 @@ inline QString neg(const QString& name) {
 inline QStringList recordTexts(const ampery::analysis::AnalysisOutcome& outcome) {
     QStringList list;
     for (const ampery::analysis::ResultRecord& r : outcome.results)
-        list.append(r.name + '@' + r.potentialA + '@' + r.potentialB + '@' + r.current);
+        list.append(r.name + '@' + r.potentialA.toString() + '@' + r.potentialB.toString() + '@' +
+                    r.current.toString());
     return list;
 }
 

@@ -57,8 +57,8 @@ inline QStringList checkRecords(const QList<ResultRecord>& results,
     QHash<QString, int> seen;
     for (const ResultRecord& record : results)
         ++seen[record.name];
-    const auto near = [slack](const QString& text, double value) {
-        return std::abs(model::textToNumber(text) - value) <= slack(value);
+    const auto near = [slack](const ampery::analysis::DecimalText& text, double value) {
+        return std::abs(model::textToNumber(text.toString()) - value) <= slack(value);
     };
     for (const ExpectedRecord& e : expected) {
         const QString& name = e.part->name;
@@ -77,7 +77,8 @@ inline QStringList checkRecords(const QList<ResultRecord>& results,
         if (!near(record.potentialA, v.va) || !near(record.potentialB, v.vb) ||
             !near(record.current, v.current))
             errors << QStringLiteral("%1: record %2@%3@%4, expected %5@%6@%7")
-                          .arg(name, record.potentialA, record.potentialB, record.current)
+                          .arg(name, record.potentialA.toString(), record.potentialB.toString(),
+                               record.current.toString())
                           .arg(v.va, 0, 'g', 15)
                           .arg(v.vb, 0, 'g', 15)
                           .arg(v.current, 0, 'g', 15);

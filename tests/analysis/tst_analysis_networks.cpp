@@ -441,8 +441,9 @@ QStringList checkNoCurrent(const Circuit& circuit, const QList<qsizetype>& noCur
     for (const qsizetype k : noCurrent) {
         const Part& p = circuit.parts[k];
         for (const ResultRecord& r : outcome.results)
-            if (r.name == p.name && r.current != QStringLiteral("0"))
-                errors << QStringLiteral("%1 carries %2 instead of 0").arg(p.name, r.current);
+            if (r.name == p.name && r.current != ampery::analysis::DecimalText())
+                errors << QStringLiteral("%1 carries %2 instead of 0")
+                              .arg(p.name, r.current.toString());
         for (const DisplayStep& s : outcome.steps)
             if (p.type == Lamp && s.kind == DisplayStep::Kind::ShowPicture &&
                 s.componentNumber == p.number && s.picture != picture::lampDark)

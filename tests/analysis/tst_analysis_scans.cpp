@@ -42,7 +42,8 @@ QStringList outcomeTexts(const analysis::AnalysisOutcome& o) {
     QStringList list{o.status, QStringLiteral("solved %1, gave up %2").arg(o.solved).arg(o.gaveUp)};
     for (const analysis::ResultRecord& r : o.results)
         list.append(QStringLiteral("record %1 %2 %3 %4")
-                        .arg(r.name, r.potentialA, r.potentialB, r.current));
+                        .arg(r.name, r.potentialA.toString(), r.potentialB.toString(),
+                             r.current.toString()));
     for (const analysis::DisplayStep& d : o.steps)
         list.append(QStringLiteral("step %1: picture %2 of %3 at %4,%5, slot %6 direction %7 "
                                    "interval %8")
