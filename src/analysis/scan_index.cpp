@@ -34,61 +34,20 @@ std::optional<SeriesMatch> ScanIndex::seriesAt(int node) const {
     return match;
 }
 
-std::optional<ParallelMatch> ScanIndex::parallelAt(int node) const {
-    const std::vector<int>& members = m_work.allNodes()[at(node)];
-    if (members.size() < 2)
-        return std::nullopt;
-    // The scan takes the lowest component that pairs with some component
-    // after it, then the lowest such partner: the two have their other
-    // terminals in one far node, so per far node only its two lowest
-    // components can make the first pair.
-    m_pairs.resize(m_work.allNodes().size());
-    for (const int t : members) {
-        const int c = m_work.ownerOf(t);
-        const int far = m_work.nodeOf(m_work.otherTerminal(t));
-        if (!m_work.scannable(c) || far < 0 || far == node)
-            continue;
-        Pair& p = m_pairs[at(far)];
-        if (p.first < 0)
-            m_pairNodes.push_back(far);
-        if (p.first < 0 || c < p.first) {
-            p.second = p.first;
-            p.secondTerminal = p.firstTerminal;
-            p.first = c;
-            p.firstTerminal = t;
-        } else if (c != p.first && (p.second < 0 || c < p.second)) {
-            p.second = c;
-            p.secondTerminal = t;
-        }
-    }
-    std::optional<ParallelMatch> best;
-    for (const int far : m_pairNodes) {
-        const Pair& p = m_pairs[at(far)];
-        if (p.second >= 0 && (!best || p.first < best->first))
-            best = ParallelMatch{node, p.first, p.second, p.firstTerminal, p.secondTerminal, far};
-        m_pairs[at(far)] = Pair{};
-    }
-    m_pairNodes.clear();
-    return best;
-}
-
 // --- keeping the first-qualifying sets -------------------------------------
 
-ScanIndex::ScanIndex(WorkingNetwork& work) : m_work(work) {
+ScanIndex::ScanIndex(WorkingNetwork& work) : m_work(work), m_parallel(work) {
     const int components = static_cast<int>(work.components().size());
     const int nodes = static_cast<int>(work.allNodes().size());
     m_lone.resize(components);
     m_unconnected.resize(components);
     m_series.resize(nodes);
-    m_parallel.resize(nodes);
-    m_parallelMatch.assign(at(nodes), ParallelMatch{});
     m_componentChanged.assign(at(components), 0);
     m_seriesChanged.assign(at(nodes), 0);
-    m_parallelChanged.assign(at(nodes), 0);
     for (int c = 0; c < components; ++c)
-        componentChanged(c);
+        markComponent(c);
     for (int n = 0; n < nodes; ++n)
-        nodeChanged(n);
+        markNode(n);
     work.setWatcher(this);
 }
 
@@ -104,7 +63,16 @@ void ScanIndex::componentAppended(int component) {
     componentChanged(component);
 }
 
+// The component left the lists or came: its own state, and where its
+// terminals count in the parallel pairs.
 void ScanIndex::componentChanged(int component) {
+    markComponent(component);
+    const WorkingComponent& w = m_work.components()[at(component)];
+    m_parallel.terminalChanged(w.positive);
+    m_parallel.terminalChanged(w.negative);
+}
+
+void ScanIndex::markComponent(int component) {
     if (component < 0 || m_componentChanged[at(component)])
         return;
     m_componentChanged[at(component)] = 1;
@@ -112,36 +80,37 @@ void ScanIndex::componentChanged(int component) {
 }
 
 void ScanIndex::nodeChanged(int node) {
-    if (node < 0)
+    markNode(node);
+}
+
+void ScanIndex::markNode(int node) {
+    if (node < 0 || m_seriesChanged[at(node)])
         return;
-    if (!m_seriesChanged[at(node)]) {
-        m_seriesChanged[at(node)] = 1;
-        m_changedSeries.push_back(node);
-    }
-    if (!m_parallelChanged[at(node)]) {
-        m_parallelChanged[at(node)] = 1;
-        m_changedParallel.push_back(node);
-    }
+    m_seriesChanged[at(node)] = 1;
+    m_changedSeries.push_back(node);
 }
 
 // The lone and unconnected state of every component with the terminal: the
 // owner and the components of its name after it.
 void ScanIndex::markOwners(int terminal) {
     for (int c = m_work.ownerOf(terminal); c >= 0; c = m_work.nextOfName(c))
-        componentChanged(c);
+        markComponent(c);
 }
 
-// A terminal came or went: its components' lone and unconnected state, and
-// the node of its other terminal (whose series and parallel pairs look at
-// where this terminal lies).
+// A terminal came or went: its components' lone and unconnected state, the
+// node of its other terminal (whose series pairs look at where this terminal
+// lies), and the parallel pairs of both terminals.
 void ScanIndex::terminalMoved(int terminal) {
     markOwners(terminal);
-    nodeChanged(m_work.nodeOf(m_work.otherTerminal(terminal)));
+    const int other = m_work.otherTerminal(terminal);
+    markNode(m_work.nodeOf(other));
+    m_parallel.terminalChanged(terminal);
+    m_parallel.terminalChanged(other);
 }
 
 // A node changed: its own pairs, and when it is small its members' lone state.
 void ScanIndex::nodeEdited(int node) {
-    nodeChanged(node);
+    markNode(node);
     const std::vector<int>& members = m_work.allNodes()[at(node)];
     if (members.size() <= 2)
         for (const int t : members)
@@ -163,27 +132,6 @@ void ScanIndex::refreshSeries() {
         m_series.set(n, seriesAt(n).has_value());
     }
     m_changedSeries.clear();
-}
-
-void ScanIndex::refreshParallel() {
-    for (const int n : m_changedParallel) {
-        m_parallelChanged[at(n)] = 0;
-        const std::optional<ParallelMatch> match = parallelAt(n);
-        m_parallel.set(n, match.has_value());
-        if (match)
-            m_parallelMatch[at(n)] = *match;
-    }
-    m_changedParallel.clear();
-}
-
-// Whether a kept match still describes the network: its terminals where they
-// were and both components there.
-bool ScanIndex::stillHolds(const ParallelMatch& match) const {
-    return m_work.scannable(match.first) && m_work.scannable(match.second) &&
-           m_work.nodeOf(match.firstHere) == match.node &&
-           m_work.nodeOf(match.secondHere) == match.node &&
-           m_work.nodeOf(m_work.otherTerminal(match.firstHere)) == match.farNode &&
-           m_work.nodeOf(m_work.otherTerminal(match.secondHere)) == match.farNode;
 }
 
 // The lowest entry of a set that still qualifies. The bookkeeping above
@@ -218,15 +166,7 @@ std::optional<SeriesMatch> ScanIndex::firstSeries() {
 }
 
 std::optional<ParallelMatch> ScanIndex::firstParallel() {
-    refreshParallel();
-    for (int node = m_parallel.first(); node >= 0; node = m_parallel.first()) {
-        if (stillHolds(m_parallelMatch[at(node)]))
-            return m_parallelMatch[at(node)];
-        if (std::optional<ParallelMatch> match = parallelAt(node))
-            return match;
-        m_parallel.set(node, false);
-    }
-    return std::nullopt;
+    return m_parallel.first();
 }
 
 } // namespace ampery::analysis

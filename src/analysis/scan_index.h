@@ -1,6 +1,7 @@
 #pragma once
 
 #include "first_set.h"
+#include "parallel_pairs.h"
 #include "reduction_scans.h"
 #include "working_network.h"
 
@@ -14,7 +15,8 @@ namespace ampery::analysis {
 // that qualify for it; an edit marks the entries it can affect (the
 // components at the terminals it moved, of every component of their name,
 // and the nodes at their other ends), and the next question looks at those
-// again before taking the lowest entry of its set.
+// again before taking the lowest entry of its set. Parallel pairs are kept
+// by ParallelPairs, from the terminals each edit moved.
 class ScanIndex final : public ReductionScans, private WorkingNetwork::Watcher {
 public:
     // Watches the working network from now on, and marks every entry to be
@@ -40,31 +42,22 @@ private:
     bool lone(int component) const;
     bool unconnected(int component) const;
     std::optional<SeriesMatch> seriesAt(int node) const;
-    std::optional<ParallelMatch> parallelAt(int node) const;
-    bool stillHolds(const ParallelMatch& match) const;
 
     // The lowest component of the set that still qualifies.
     int firstComponent(FirstSet& set, bool (ScanIndex::*qualifies)(int) const);
+    void markComponent(int component);
     void markOwners(int terminal);
+    void markNode(int node);
     void refreshComponents();
     void refreshSeries();
-    void refreshParallel();
 
     WorkingNetwork& m_work;
 
     // Entries whose qualification may have changed since the last look.
-    std::vector<int> m_changedComponents, m_changedSeries, m_changedParallel;
-    std::vector<char> m_componentChanged, m_seriesChanged, m_parallelChanged;
-    FirstSet m_lone, m_unconnected, m_series, m_parallel;
-    std::vector<ParallelMatch> m_parallelMatch; // per node, while its bit is set
-
-    // parallelAt's working space, per far node id: the two lowest components
-    // whose other terminal lies there (kept to spare allocations).
-    struct Pair {
-        int first = -1, firstTerminal = -1, second = -1, secondTerminal = -1;
-    };
-    mutable std::vector<Pair> m_pairs;
-    mutable std::vector<int> m_pairNodes;
+    std::vector<int> m_changedComponents, m_changedSeries;
+    std::vector<char> m_componentChanged, m_seriesChanged;
+    FirstSet m_lone, m_unconnected, m_series;
+    ParallelPairs m_parallel;
 };
 
 } // namespace ampery::analysis

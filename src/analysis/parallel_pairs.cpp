@@ -1,0 +1,179 @@
+#include "parallel_pairs.h"
+
+#include "list_index.h"
+#include "terminal_table.h"
+#include "working_network.h"
+
+namespace ampery::analysis {
+
+namespace {
+
+std::uint64_t keyOf(int node, int far) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(node)) << 32) |
+           static_cast<std::uint32_t>(far);
+}
+
+constexpr std::uint64_t noKey = ~std::uint64_t{0};
+
+} // namespace
+
+ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
+    growTo(at(work.terminals().size()));
+    const std::vector<std::vector<int>>& nodes = work.allNodes();
+    m_pairsAt.assign(nodes.size(), -1);
+    m_nodesWithPairs.resize(static_cast<int>(nodes.size()));
+    // Room for a group per terminal, the equivalents' included, before the
+    // table grows.
+    std::size_t room = 64;
+    while (room < 4 * m_group.size())
+        room *= 2;
+    m_keys.assign(room, noKey);
+    m_slots.assign(room, -1);
+    for (const std::vector<int>& members : nodes)
+        for (const int t : members)
+            terminalChanged(t);
+}
+
+void ParallelPairs::growTo(std::size_t terminals) {
+    if (terminals <= m_group.size())
+        return;
+    m_group.resize(terminals, -1);
+    m_component.resize(terminals, -1);
+    m_previous.resize(terminals, -1);
+    m_next.resize(terminals, -1);
+    m_dirty.resize(terminals, 0);
+}
+
+void ParallelPairs::terminalChanged(int terminal) {
+    if (terminal < 0)
+        return;
+    if (at(terminal) >= m_group.size())
+        growTo(at(m_work.terminals().size()));
+    if (m_dirty[at(terminal)])
+        return;
+    m_dirty[at(terminal)] = 1;
+    m_dirtyTerminals.push_back(terminal);
+}
+
+int ParallelPairs::groupOf(int node, int far) {
+    if (2 * (m_groups.size() + 1) > m_keys.size()) {
+        // Twice the room, every group placed again.
+        m_keys.assign(2 * m_keys.size(), noKey);
+        m_slots.assign(m_keys.size(), -1);
+        for (std::size_t g = 0; g < m_groups.size(); ++g) {
+            const std::uint64_t key = keyOf(m_groups[g].node, m_groups[g].far);
+            std::size_t slot = (key * 0x9e3779b97f4a7c15u) & (m_keys.size() - 1);
+            while (m_keys[slot] != noKey)
+                slot = (slot + 1) & (m_keys.size() - 1);
+            m_keys[slot] = key;
+            m_slots[slot] = static_cast<int>(g);
+        }
+    }
+    const std::uint64_t key = keyOf(node, far);
+    std::size_t slot = (key * 0x9e3779b97f4a7c15u) & (m_keys.size() - 1);
+    while (m_keys[slot] != noKey) {
+        if (m_keys[slot] == key)
+            return m_slots[slot];
+        slot = (slot + 1) & (m_keys.size() - 1);
+    }
+    m_keys[slot] = key;
+    m_slots[slot] = static_cast<int>(m_groups.size());
+    m_groups.push_back(Group{node, far});
+    return m_slots[slot];
+}
+
+int ParallelPairs::wantedGroup(int terminal, int component) {
+    const int node = m_work.nodeOf(terminal);
+    if (node < 0 || !m_work.scannable(component))
+        return -1;
+    const int far = m_work.nodeOf(m_work.otherTerminal(terminal));
+    if (far < 0 || far == node)
+        return -1;
+    return groupOf(node, far);
+}
+
+// Into the group's list by component order. Components come mostly in
+// rising order (equivalents are appended), so the place is near the tail.
+void ParallelPairs::join(int terminal, int group, int component) {
+    Group& g = m_groups[at(group)];
+    int after = g.tail;
+    while (after >= 0 && m_component[at(after)] > component)
+        after = m_previous[at(after)];
+    const int before = after < 0 ? g.head : m_next[at(after)];
+    m_previous[at(terminal)] = after;
+    m_next[at(terminal)] = before;
+    (after < 0 ? g.head : m_next[at(after)]) = terminal;
+    (before < 0 ? g.tail : m_previous[at(before)]) = terminal;
+    m_group[at(terminal)] = group;
+    m_component[at(terminal)] = component;
+    if (++g.size == 2)
+        listPair(group);
+}
+
+void ParallelPairs::leave(int terminal) {
+    const int group = m_group[at(terminal)];
+    if (group < 0)
+        return;
+    Group& g = m_groups[at(group)];
+    const int after = m_previous[at(terminal)];
+    const int before = m_next[at(terminal)];
+    (after < 0 ? g.head : m_next[at(after)]) = before;
+    (before < 0 ? g.tail : m_previous[at(before)]) = after;
+    m_group[at(terminal)] = -1;
+    m_component[at(terminal)] = -1;
+    if (--g.size == 1)
+        unlistPair(group);
+}
+
+void ParallelPairs::listPair(int group) {
+    Group& g = m_groups[at(group)];
+    int& head = m_pairsAt[at(g.node)];
+    g.previousPair = -1;
+    g.nextPair = head;
+    if (head >= 0)
+        m_groups[at(head)].previousPair = group;
+    head = group;
+    m_nodesWithPairs.set(g.node, true);
+}
+
+void ParallelPairs::unlistPair(int group) {
+    const Group& g = m_groups[at(group)];
+    int& head = m_pairsAt[at(g.node)];
+    (g.previousPair < 0 ? head : m_groups[at(g.previousPair)].nextPair) = g.nextPair;
+    if (g.nextPair >= 0)
+        m_groups[at(g.nextPair)].previousPair = g.previousPair;
+    if (head < 0)
+        m_nodesWithPairs.set(g.node, false);
+}
+
+void ParallelPairs::refresh() {
+    for (const int t : m_dirtyTerminals) {
+        m_dirty[at(t)] = 0;
+        const int component = m_work.ownerOf(t);
+        const int group = wantedGroup(t, component);
+        if (group == m_group[at(t)] && component == m_component[at(t)])
+            continue;
+        leave(t);
+        if (group >= 0)
+            join(t, group, component);
+    }
+    m_dirtyTerminals.clear();
+}
+
+std::optional<ParallelMatch> ParallelPairs::first() {
+    refresh();
+    const int node = m_nodesWithPairs.first();
+    if (node < 0)
+        return std::nullopt;
+    const Group* best = nullptr;
+    for (int g = m_pairsAt[at(node)]; g >= 0; g = m_groups[at(g)].nextPair)
+        if (best == nullptr || m_component[at(m_groups[at(g)].head)] < m_component[at(best->head)])
+            best = &m_groups[at(g)];
+    const int firstHere = best->head;
+    const int secondHere = m_next[at(firstHere)];
+    return ParallelMatch{
+        node,     m_component[at(firstHere)], m_component[at(secondHere)], firstHere, secondHere,
+        best->far};
+}
+
+} // namespace ampery::analysis

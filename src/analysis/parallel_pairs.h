@@ -1,0 +1,79 @@
+#pragma once
+
+#include "first_set.h"
+#include "reduction_scans.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace ampery::analysis {
+
+class WorkingNetwork;
+
+// Where components join in parallel, kept up to date as terminals move
+// instead of looked for again in every node after every step.
+//
+// Each terminal in a node whose component is taken by the reduction and
+// whose other terminal lies in another node is counted in the group of its
+// node and that far node. A group of two or more is a parallel pair; its two
+// lowest components are the pair a scan of the node would take. A node's
+// groups of two or more are listed with it, and the nodes that have any are
+// in a set that gives the lowest.
+//
+// The cost of a step is that of the terminals it moved, not of the nodes
+// they are in: a ladder's bottom rail holds every shunt arm, and looking
+// through it after each step made the reduction grow with the square of the
+// ladder's length.
+class ParallelPairs {
+public:
+    explicit ParallelPairs(const WorkingNetwork& work);
+
+    // Something the terminal's place in a group depends on may have changed:
+    // its node, its owner or whether the owner is taken, or the node of its
+    // component's other terminal. Looked at again before the next answer.
+    void terminalChanged(int terminal);
+
+    // The pair of the lowest node that has one: its lowest first component,
+    // then the lowest second.
+    std::optional<ParallelMatch> first();
+
+private:
+    struct Group {
+        int node = -1;
+        int far = -1;
+        int head = -1; // terminals, by their components' order
+        int tail = -1;
+        int size = 0;
+        int previousPair = -1; // the node's other groups of two or more
+        int nextPair = -1;
+    };
+
+    // The group a terminal belongs in now, -1 for none.
+    int wantedGroup(int terminal, int component);
+    int groupOf(int node, int far);
+    void join(int terminal, int group, int component);
+    void leave(int terminal);
+    void listPair(int group);
+    void unlistPair(int group);
+    void refresh();
+    void growTo(std::size_t terminals);
+
+    const WorkingNetwork& m_work;
+
+    // Per terminal: its group, the component it was counted for, and its
+    // neighbours in the group's list.
+    std::vector<int> m_group, m_component, m_previous, m_next;
+    std::vector<char> m_dirty;
+    std::vector<int> m_dirtyTerminals;
+
+    std::vector<Group> m_groups;
+    // (node, far node) to group, open addressing; empty slots hold -1.
+    std::vector<std::uint64_t> m_keys;
+    std::vector<int> m_slots;
+
+    std::vector<int> m_pairsAt; // per node: its first group of two or more
+    FirstSet m_nodesWithPairs;
+};
+
+} // namespace ampery::analysis
