@@ -2,11 +2,9 @@
 
 #include "analysis_outcome.h"
 
-#include "text_hash.h"
+#include "name_index.h"
 
 #include <QString>
-
-#include <unordered_set>
 
 namespace ampery::model {
 struct Component;
@@ -32,12 +30,14 @@ public:
     void stopAllMotors();
     void setMotorSlot(int slot, const model::Component& motor, int direction, int interval);
 
-    void markDone(const QString& name) { m_done.insert(name); }
-    bool isDone(const QString& name) const { return m_done.count(name) > 0; }
+    // The components already shown, by name: a view, so the name's text must
+    // outlive the display (the component lists of the analysis do).
+    void markDone(const QString& name) { m_done.insert(name, 0); }
+    bool isDone(const QString& name) const { return m_done.find(name) >= 0; }
 
 private:
     AnalysisOutcome& m_outcome;
-    std::unordered_set<QString, TextHash> m_done;
+    NameIndex m_done;
 };
 
 } // namespace ampery::analysis

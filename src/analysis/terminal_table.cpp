@@ -28,16 +28,16 @@ int idOf(int base, Mark mark) {
 } // namespace
 
 int TerminalTable::baseOf(QStringView base, const QString* kept) {
-    const auto found = m_ids.find(base);
-    if (found != m_ids.end())
-        return found->second;
-    if (kept != nullptr) {
-        m_kept.push_back(*kept);
-        base = m_kept.back();
-    }
     const int index = static_cast<int>(m_bases.size());
+    const auto [found, entered] = m_ids.insert(base, index);
+    if (!entered)
+        return found;
+    if (kept != nullptr) {
+        // The view entered above is of the caller's string, whose buffer
+        // the copy shares: it stays valid while the copy is kept.
+        m_kept.push_back(*kept);
+    }
     m_bases.push_back(base);
-    m_ids.emplace(base, index);
     return index;
 }
 
@@ -48,8 +48,8 @@ int TerminalTable::intern(QStringView terminal) {
 
 int TerminalTable::find(QStringView terminal) const {
     const Split s = split(terminal);
-    const auto found = m_ids.find(s.base);
-    return found == m_ids.end() ? -1 : idOf(found->second, s.mark);
+    const int base = m_ids.find(s.base);
+    return base < 0 ? -1 : idOf(base, s.mark);
 }
 
 std::pair<int, int> TerminalTable::componentTerminals(const QString& name) {

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "text_hash.h"
+#include "name_index.h"
 
 #include <QString>
 #include <QStringView>
-
-#include <unordered_map>
 
 #include <utility>
 #include <vector>
@@ -26,6 +24,7 @@ public:
     void reserve(std::size_t bases) {
         m_ids.reserve(bases);
         m_bases.reserve(bases);
+        m_kept.reserve(bases);
     }
     // The id of a terminal name, entered when it is new. A new name is kept
     // as a view, not copied, since a file's wire ends can be as long as the
@@ -47,7 +46,7 @@ public:
 private:
     int baseOf(QStringView base, const QString* kept);
 
-    std::unordered_map<QStringView, int, TextHash> m_ids;
+    NameIndex m_ids;
     std::vector<QStringView> m_bases;
     // The names the table keeps itself; the views of them stay valid as
     // the buffers never move.

@@ -1,0 +1,48 @@
+#include "name_index.h"
+
+namespace ampery::analysis {
+
+void NameIndex::reserve(std::size_t names) {
+    std::size_t slotCount = 16;
+    while (slotCount < 2 * names)
+        slotCount *= 2;
+    if (slotCount > m_slots.size())
+        grow(slotCount);
+}
+
+void NameIndex::grow(std::size_t slotCount) {
+    std::vector<Slot> old(slotCount);
+    old.swap(m_slots);
+    for (const Slot& s : old)
+        if (s.value >= 0)
+            m_slots[slotOf(s.name, s.hash)] = s;
+}
+
+// The slot that holds the name, or the empty one where it would go.
+std::size_t NameIndex::slotOf(QStringView name, std::size_t hash) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = hash & mask;
+    while (m_slots[slot].value >= 0 && (m_slots[slot].hash != hash || m_slots[slot].name != name))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+int NameIndex::find(QStringView name) const {
+    if (m_slots.empty())
+        return -1;
+    return m_slots[slotOf(name, m_hash(name))].value;
+}
+
+std::pair<int, bool> NameIndex::insert(QStringView name, int value) {
+    if (2 * (m_count + 1) > m_slots.size())
+        grow(m_slots.empty() ? 16 : 2 * m_slots.size());
+    const std::size_t hash = m_hash(name);
+    Slot& slot = m_slots[slotOf(name, hash)];
+    if (slot.value >= 0)
+        return {slot.value, false};
+    slot = {name, hash, value};
+    ++m_count;
+    return {value, true};
+}
+
+} // namespace ampery::analysis
