@@ -12,28 +12,18 @@
 
 namespace ampery::analysis {
 
-namespace {
-
-const std::vector<ResultIndex::Touch> noTouch;
-
-} // namespace
-
 // A record's terminals are its name with "∧" and "∨": the terminal ids of its
 // component, since equal names have equal ids.
 ResultIndex::ResultIndex(const Solution& solution, const Network& network)
-    : m_touching(at(network.terminals.size())), m_values(solution.values) {
-    for (int r = 0; r < static_cast<int>(m_values.size()); ++r) {
-        const std::size_t c = at(m_values[at(r)].component);
-        m_touching[at(network.positive[c])].push_back({r, true});
-        m_touching[at(network.negative[c])].push_back({r, false});
-    }
-}
-
-const std::vector<ResultIndex::Touch>& ResultIndex::touching(int terminal) const {
-    if (terminal < 0 || terminal >= static_cast<int>(m_touching.size()))
-        return noTouch;
-    return m_touching[at(terminal)];
-}
+    : m_touching(at(network.terminals.size()),
+                 [&solution, &network](const auto& add) {
+                     for (int r = 0; r < static_cast<int>(solution.values.size()); ++r) {
+                         const std::size_t c = at(solution.values[at(r)].component);
+                         add(at(network.positive[c]), Touch{r, true});
+                         add(at(network.negative[c]), Touch{r, false});
+                     }
+                 }),
+      m_values(solution.values) {}
 
 // --- open circuit ----------------------------------------------------------
 
@@ -185,7 +175,7 @@ std::optional<double> currentFromNeighbour(const std::vector<int>& parts, int pl
     }
     if (neighbour < 0)
         return std::nullopt;
-    const std::vector<ResultIndex::Touch>& touches = results.touching(neighbour);
+    const std::span<const ResultIndex::Touch> touches = results.touching(neighbour);
     if (touches.empty())
         return 0.0;
     const double current = results.values(touches.front().record).current;

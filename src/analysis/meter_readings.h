@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis_outcome.h"
+#include "grouped_lists.h"
 #include "solution.h"
 
 #include <vector>
@@ -21,13 +22,15 @@ public:
 
     ResultIndex(const Solution& solution, const Network& network);
 
-    const std::vector<Touch>& touching(int terminal) const;
+    std::span<const Touch> touching(int terminal) const {
+        return m_touching[static_cast<std::size_t>(terminal)];
+    }
     const RecordValues& values(int record) const {
         return m_values[static_cast<std::size_t>(record)];
     }
 
 private:
-    std::vector<std::vector<Touch>> m_touching;
+    GroupedLists<Touch> m_touching; // by terminal id
     const std::vector<RecordValues>& m_values;
 };
 

@@ -10,6 +10,7 @@
 #include "model/picture_choice.h"
 
 #include <cmath>
+#include <optional>
 
 namespace ampery::analysis {
 
@@ -88,11 +89,12 @@ void displayPass(Display& display, const Network& network, const Solution& solut
         return static_cast<std::size_t>(
             network.owner[static_cast<std::size_t>(network.positive[c])]);
     };
-    std::vector<std::vector<int>> recordsOf(network.components.size());
-    for (int r = 0; r < static_cast<int>(solution.values.size()); ++r)
-        recordsOf[firstWithName(static_cast<std::size_t>(
-                      solution.values[static_cast<std::size_t>(r)].component))]
-            .push_back(r);
+    const GroupedLists<int> recordsOf(network.components.size(), [&](const auto& add) {
+        for (int r = 0; r < static_cast<int>(solution.values.size()); ++r)
+            add(firstWithName(static_cast<std::size_t>(
+                    solution.values[static_cast<std::size_t>(r)].component)),
+                r);
+    });
 
     // The lamps and motors with records, by their voltage.
     for (std::size_t k = 0; k < network.components.size(); ++k) {
@@ -120,7 +122,9 @@ void displayPass(Display& display, const Network& network, const Solution& solut
     }
 
     // Everything not shown yet: dark lamps, stopped motors, and the meters.
-    const ResultIndex index(solution, network);
+    std::optional<ResultIndex> index;
+    if (network.hasMeters)
+        index.emplace(solution, network);
     for (int k = 0; k < static_cast<int>(network.components.size()); ++k) {
         const model::Component& c = network.components[static_cast<std::size_t>(k)];
         if (display.isDone(c.name))
@@ -134,10 +138,10 @@ void displayPass(Display& display, const Network& network, const Solution& solut
                 display.setMotorSlot(slot, c, DisplayStep::keepDirection, 0);
             break;
         case model::Ammeter:
-            readAmmeter(display, network, index, k);
+            readAmmeter(display, network, *index, k);
             break;
         case model::Voltmeter:
-            readVoltmeter(display, network, index, k);
+            readVoltmeter(display, network, *index, k);
             break;
         default:
             break;
