@@ -22,22 +22,6 @@ QChar markOf(bool positive) {
     return QChar(positive ? sep::positive : sep::negative);
 }
 
-// 拟电阻 and the serial number, in one allocation.
-QString equivalentName(std::size_t serial) {
-    const QString word = texts::equivalentWord();
-    char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + serial % 10);
-        serial /= 10;
-    } while (serial > 0);
-    QString name(word.size() + count, Qt::Uninitialized);
-    QChar* out = std::copy(word.cbegin(), word.cend(), name.data());
-    while (count > 0)
-        *out++ = QLatin1Char(digits[--count]);
-    return name;
-}
-
 class Reducer {
 public:
     Reducer(WorkingNetwork& work, Network& network, ReductionScans& scans,
@@ -109,7 +93,7 @@ Reduction Reducer::run() {
 Equivalent Reducer::startEquivalent(const WorkingComponent& first, const WorkingComponent& second,
                                     bool series) const {
     Equivalent e;
-    e.name = equivalentName(m_result.equivalents.size() + 1);
+    e.serial = static_cast<int>(m_result.equivalents.size()) + 1;
     e.series = series;
     e.a = first.part;
     e.b = second.part;
@@ -122,7 +106,7 @@ int Reducer::appendEquivalent(Equivalent equivalent) {
     const int index = static_cast<int>(m_result.equivalents.size());
     m_result.equivalents.push_back(std::move(equivalent));
     const Equivalent& e = m_result.equivalents.back();
-    return m_work.appendEntry(e.name, equivalentType, e.resistance, PartRef{true, index});
+    return m_work.appendEntry(equivalentType, e.resistance, PartRef{true, index});
 }
 
 // The two become one equivalent between their far terminals; the middle
@@ -186,11 +170,20 @@ void Reducer::combineParallel(const ParallelMatch& match) {
 
 } // namespace
 
+QString Equivalent::name() const {
+    return texts::equivalentName(serial);
+}
+
 QString Equivalent::definition() const {
+    // An equivalent part is the one of its list position, whose serial is one more.
+    const auto nameOf = [](PartRef part, const QString& physical) {
+        return part.equivalent ? texts::equivalentName(part.index + 1) : physical;
+    };
+    const QString first = markOf(aPositive) + nameOf(a, aName);
+    const QString second = markOf(bPositive) + nameOf(b, bName);
     if (series)
-        return markOf(aPositive) + aName + QLatin1Char('&') + model::numberToText(aResistance) +
-               QChar(u'—') + markOf(bPositive) + bName;
-    return markOf(aPositive) + aName + QLatin1Char('|') + markOf(bPositive) + bName;
+        return first + QLatin1Char('&') + model::numberToText(aResistance) + QChar(u'—') + second;
+    return first + QLatin1Char('|') + second;
 }
 
 Reduction reduce(WorkingNetwork& work, Network& network, const StepCheck& afterStep) {

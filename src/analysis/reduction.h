@@ -14,18 +14,19 @@ struct Network;
 // One equivalent resistor: its definition taken apart, as the components
 // inside it are found and the potentials handed down to them.
 struct Equivalent {
-    QString name; // 拟电阻n
+    int serial = 0; // n of its name 拟电阻n, from 1
     double resistance = 0;
     bool series = false;
     PartRef a; // the part named first in the definition
     PartRef b;
-    QString aName;
+    QString aName; // the physical components' names; equivalents are named by serial
     QString bName;
     bool aPositive = true;          // s1 is "∧"
     bool bPositive = true;          // s2 is "∧"
     double aResistance = 0;         // series: part A's resistance, written as RA
     double aResistanceReadBack = 0; // series: RA as read back from its text
 
+    QString name() const;
     // The definition text, for example ∧电灯1&10—∨电阻2.
     QString definition() const;
 };

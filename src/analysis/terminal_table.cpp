@@ -1,5 +1,7 @@
 #include "terminal_table.h"
 
+#include "status_texts.h"
+
 #include "model/separators.h"
 
 namespace ampery::analysis {
@@ -38,6 +40,7 @@ int TerminalTable::baseOf(QStringView base, const QString* kept) {
         m_kept.push_back(*kept);
     }
     m_bases.push_back(base);
+    m_serials.push_back(0);
     return index;
 }
 
@@ -57,15 +60,17 @@ std::pair<int, int> TerminalTable::componentTerminals(const QString& name) {
     return {idOf(base, Mark::Positive), idOf(base, Mark::Negative)};
 }
 
-std::pair<int, int> TerminalTable::addUnlisted(const QString& base) {
+std::pair<int, int> TerminalTable::addUnlisted(int serial) {
     const int index = static_cast<int>(m_bases.size());
-    m_kept.push_back(base);
-    m_bases.push_back(m_kept.back());
+    m_bases.emplace_back();
+    m_serials.push_back(serial);
     return {idOf(index, Mark::Positive), idOf(index, Mark::Negative)};
 }
 
 QString TerminalTable::name(int id) const {
-    const QString base = m_bases[static_cast<std::size_t>(id / 3)].toString();
+    const std::size_t b = static_cast<std::size_t>(id / 3);
+    const QString base =
+        m_serials[b] > 0 ? texts::equivalentName(m_serials[b]) : m_bases[b].toString();
     switch (mark(id)) {
     case Mark::Positive:
         return base + QChar(sep::positive);

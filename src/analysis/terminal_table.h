@@ -24,6 +24,7 @@ public:
     void reserve(std::size_t bases) {
         m_ids.reserve(bases);
         m_bases.reserve(bases);
+        m_serials.reserve(bases);
         m_kept.reserve(bases);
     }
     // The id of a terminal name, entered when it is new. A new name is kept
@@ -34,10 +35,10 @@ public:
     int find(QStringView terminal) const;
     // The ids of name∧ and name∨.
     std::pair<int, int> componentTerminals(const QString& name);
-    // Fresh ids of base∧ and base∨ that find() never returns: the terminals
-    // of an equivalent resistor, which never meet a terminal of the
-    // experiment.
-    std::pair<int, int> addUnlisted(const QString& base);
+    // Fresh ids of 拟电阻<serial>∧ and ∨ that find() never returns: the
+    // terminals of an equivalent resistor, which never meet a terminal of
+    // the experiment. The name is written only when asked for.
+    std::pair<int, int> addUnlisted(int serial);
 
     int size() const { return 3 * static_cast<int>(m_bases.size()); }
     QString name(int id) const;
@@ -48,6 +49,7 @@ private:
 
     NameIndex m_ids;
     std::vector<QStringView> m_bases;
+    std::vector<int> m_serials; // per base: an equivalent's serial, 0 for a name
     // The names the table keeps itself; the views of them stay valid as
     // the buffers never move.
     std::vector<QString> m_kept;

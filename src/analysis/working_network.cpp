@@ -126,9 +126,9 @@ QStringList WorkingNetwork::nodeTexts() const {
 
 // --- edits -----------------------------------------------------------------
 
-int WorkingNetwork::appendEntry(const QString& name, int type, double resistance, PartRef part) {
+int WorkingNetwork::appendEntry(int type, double resistance, PartRef part) {
     const int index = static_cast<int>(m_components.size());
-    const auto [positive, negative] = m_terminals.addUnlisted(name);
+    const auto [positive, negative] = m_terminals.addUnlisted(part.index + 1);
     m_nodeOf.resize(at(m_terminals.size()), -1);
     m_owner.resize(at(m_terminals.size()), -1);
     m_other.resize(at(m_terminals.size()), -1);
@@ -136,7 +136,7 @@ int WorkingNetwork::appendEntry(const QString& name, int type, double resistance
     m_owner[at(negative)] = index;
     m_other[at(positive)] = negative;
     m_other[at(negative)] = positive;
-    m_components.push_back({name, type, resistance, positive, negative, part, true});
+    m_components.push_back({QString(), type, resistance, positive, negative, part, true});
     m_scannable.push_back(type != model::Source);
     m_sameName.push_back(-1);
     ++m_count;

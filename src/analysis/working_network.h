@@ -100,7 +100,9 @@ public:
     std::size_t nodeSize(int terminal) const;
 
     // Edits of the working lists and nodes.
-    int appendEntry(const QString& name, int type, double resistance, PartRef part);
+    // An equivalent resistor, nameless in the lists (its name comes from its
+    // serial, one more than its list position), with fresh terminals.
+    int appendEntry(int type, double resistance, PartRef part);
     void removeEntry(int component);
     void deleteNode(int node);
     void replaceTerminal(int terminal, int replacement);

@@ -29,7 +29,7 @@ public:
     QStringList definitions() const {
         QStringList list;
         for (const auto& e : m_reduction.equivalents)
-            list.append(e.name + ' ' + e.definition() + ' ' +
+            list.append(e.name() + ' ' + e.definition() + ' ' +
                         ampery::model::numberToText(e.resistance));
         return list;
     }

@@ -32,7 +32,7 @@ QStringList summary(const analysis::Reduction& reduction, const analysis::Workin
                          .arg(static_cast<int>(reduction.end))
                          .arg(reduction.passes)};
     for (const analysis::Equivalent& e : reduction.equivalents)
-        list.append(e.name + ' ' + e.definition() + ' ' + model::numberToText(e.resistance));
+        list.append(e.name() + ' ' + e.definition() + ' ' + model::numberToText(e.resistance));
     list.append(work.nodeTexts());
     return list;
 }
