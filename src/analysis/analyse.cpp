@@ -1,5 +1,6 @@
 #include "analyse.h"
 
+#include "circuit_checks.h"
 #include "display.h"
 #include "meter_readings.h"
 #include "network.h"
@@ -55,12 +56,12 @@ AnalysisOutcome analyse(const model::Experiment& experiment, const ScansMaker& m
     Network& network = extraction.network;
     const double sourceVoltage = experiment.sourceVoltage();
     WorkingNetwork work(network, network.terminals);
-    if (!work.removeShortedComponents()) {
+    if (!removeShortedComponents(work)) {
         display.setStatus(texts::sourceShorted());
         resetDisplays(display, network.components);
         return outcome;
     }
-    work.removeOpenSwitchesAndVoltmeters();
+    removeOpenSwitchesAndVoltmeters(work);
     if (work.sourceWithoutLoop()) {
         readOpenCircuit(display, network, sourceVoltage);
         return outcome;

@@ -55,10 +55,6 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
             m_nodeOf[at(t)] = static_cast<int>(n);
 }
 
-bool WorkingNetwork::isSource(int component) const {
-    return m_components[at(component)].type == model::Source;
-}
-
 bool WorkingNetwork::scannable(int component) const {
     return component >= 0 && m_scannable[at(component)];
 }
@@ -78,27 +74,6 @@ int WorkingNetwork::otherTerminal(int terminal) const {
 std::size_t WorkingNetwork::nodeSize(int terminal) const {
     const int node = nodeOf(terminal);
     return node < 0 ? 0 : m_nodes[at(node)].size();
-}
-
-bool WorkingNetwork::removeShortedComponents() {
-    for (int c = 0; c < static_cast<int>(m_components.size()); ++c) {
-        const WorkingComponent& w = m_components[at(c)];
-        const int node = nodeOf(w.positive);
-        if (!w.present || node < 0 || node != nodeOf(w.negative))
-            continue;
-        if (isSource(c))
-            return false;
-        removeComponent(c);
-    }
-    return true;
-}
-
-void WorkingNetwork::removeOpenSwitchesAndVoltmeters() {
-    for (int c = 0; c < static_cast<int>(m_components.size()); ++c) {
-        const WorkingComponent& w = m_components[at(c)];
-        if (w.present && (w.type == model::Switch || w.type == model::Voltmeter))
-            removeComponent(c);
-    }
 }
 
 bool WorkingNetwork::sourceWithoutLoop() const {

@@ -32,7 +32,8 @@ struct WorkingComponent {
     bool present = true; // false once removed from the working lists
 };
 
-// The working lists and the working node list of the checks and the reduction.
+// The working lists and the working node list of the checks and the
+// reduction, and the edits they make.
 //
 // Working components keep their list positions (a removed entry stays as a
 // gap, so the order of the others is unchanged and new entries go to the
@@ -65,11 +66,6 @@ public:
 
     WorkingNetwork(const Network& network, TerminalTable& terminals);
 
-    // Takes out shorted components; false when a source is
-    // the first shorted component.
-    bool removeShortedComponents();
-    // Takes out open switches and voltmeters.
-    void removeOpenSwitchesAndVoltmeters();
     // The closed-loop check: a node is exactly 电源1∧ or 电源1∨.
     bool sourceWithoutLoop() const;
 
@@ -111,8 +107,6 @@ public:
     void removeComponent(int component);
 
 private:
-    bool isSource(int component) const;
-
     TerminalTable& m_terminals;
     std::vector<WorkingComponent> m_components;
     int m_count = 0;

@@ -2,6 +2,7 @@
 
 #include "circuit.h"
 
+#include "analysis/circuit_checks.h"
 #include "analysis/network.h"
 #include "analysis/reduction.h"
 #include "analysis/working_network.h"
@@ -18,8 +19,8 @@ public:
         m_extraction = ampery::analysis::extractNetwork(circuit.experiment());
         ampery::analysis::Network& network = m_extraction.network;
         m_work.emplace(network, network.terminals);
-        m_shortFree = m_work->removeShortedComponents();
-        m_work->removeOpenSwitchesAndVoltmeters();
+        m_shortFree = ampery::analysis::removeShortedComponents(*m_work);
+        ampery::analysis::removeOpenSwitchesAndVoltmeters(*m_work);
         m_reduction = ampery::analysis::reduce(*m_work, network);
     }
     ReductionRun(const ReductionRun&) = delete;

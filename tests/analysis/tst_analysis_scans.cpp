@@ -9,6 +9,7 @@
 #include "reference_scans.h"
 
 #include "analysis/analyse.h"
+#include "analysis/circuit_checks.h"
 #include "analysis/network.h"
 #include "analysis/reduction.h"
 #include "analysis/scan_index.h"
@@ -95,9 +96,9 @@ Run reduceExperiment(const model::Experiment& experiment, bool compare) {
         return run;
     analysis::Network& network = extraction.network;
     analysis::WorkingNetwork work(network, network.terminals);
-    if (!work.removeShortedComponents())
+    if (!analysis::removeShortedComponents(work))
         return run;
-    work.removeOpenSwitchesAndVoltmeters();
+    analysis::removeOpenSwitchesAndVoltmeters(work);
     if (work.sourceWithoutLoop())
         return run;
     run.reduced = true;
