@@ -4,6 +4,8 @@
 #include "terminal_table.h"
 #include "working_network.h"
 
+#include <bit>
+
 namespace ampery::analysis {
 
 namespace {
@@ -17,6 +19,12 @@ constexpr std::uint64_t noKey = ~std::uint64_t{0};
 
 } // namespace
 
+// Fibonacci hashing: the top bits of the product depend on every bit of the
+// key, so far nodes that share their low bits still spread.
+std::size_t ParallelPairs::slotOf(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9e3779b97f4a7c15u) >> m_shift);
+}
+
 ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
     growTo(at(work.terminals().size()));
     const std::vector<std::vector<int>>& nodes = work.allNodes();
@@ -29,6 +37,7 @@ ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
         room *= 2;
     m_keys.assign(room, noKey);
     m_slots.assign(room, -1);
+    m_shift = 64 - std::countr_zero(room);
     for (const std::vector<int>& members : nodes)
         for (const int t : members)
             terminalChanged(t);
@@ -60,9 +69,10 @@ int ParallelPairs::groupOf(int node, int far) {
         // Twice the room, every group placed again.
         m_keys.assign(2 * m_keys.size(), noKey);
         m_slots.assign(m_keys.size(), -1);
+        --m_shift;
         for (std::size_t g = 0; g < m_groups.size(); ++g) {
             const std::uint64_t key = keyOf(m_groups[g].node, m_groups[g].far);
-            std::size_t slot = (key * 0x9e3779b97f4a7c15u) & (m_keys.size() - 1);
+            std::size_t slot = slotOf(key);
             while (m_keys[slot] != noKey)
                 slot = (slot + 1) & (m_keys.size() - 1);
             m_keys[slot] = key;
@@ -70,7 +80,7 @@ int ParallelPairs::groupOf(int node, int far) {
         }
     }
     const std::uint64_t key = keyOf(node, far);
-    std::size_t slot = (key * 0x9e3779b97f4a7c15u) & (m_keys.size() - 1);
+    std::size_t slot = slotOf(key);
     while (m_keys[slot] != noKey) {
         if (m_keys[slot] == key)
             return m_slots[slot];

@@ -52,6 +52,7 @@ private:
     // The group a terminal belongs in now, -1 for none.
     int wantedGroup(int terminal, int component);
     int groupOf(int node, int far);
+    std::size_t slotOf(std::uint64_t key) const;
     void join(int terminal, int group, int component);
     void leave(int terminal);
     void listPair(int group);
@@ -71,6 +72,7 @@ private:
     // (node, far node) to group, open addressing; empty slots hold -1.
     std::vector<std::uint64_t> m_keys;
     std::vector<int> m_slots;
+    int m_shift = 0; // 64 less the bits of a slot number
 
     std::vector<int> m_pairsAt; // per node: its first group of two or more
     FirstSet m_nodesWithPairs;
