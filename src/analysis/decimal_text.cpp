@@ -2,6 +2,7 @@
 
 #include "model/number_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -23,24 +24,33 @@ struct Rounded {
     int exponent = 0;
 };
 
-// Scales x into [10^12, 10^13) with one correctly rounded operation, whose
-// error stays below 0.001; unless the scaled value lies that close to a tie,
-// its nearest integer is the rounding of x itself.
+// Scales x into [10^12, 10^13) with at most two correctly rounded
+// operations by exact powers of ten, whose error together stays below
+// 0.003; unless the scaled value lies that close to a tie, its nearest
+// integer is the rounding of x itself. The potentials down a long ladder
+// fall to 10^-30 and below, so the range reaches well past the one power a
+// double holds exactly.
 bool roundQuickly(double x, Rounded& r) {
     const double a = std::fabs(x);
-    if (!(a >= 1e-10 && a < 1e21))
+    if (!(a >= 1e-30 && a < 1e50))
         return false;
     // a lies in [2^(binary - 1), 2^binary): its decimal exponent is this
     // estimate or one more, which the loop below finds.
-    int binary = 0;
-    std::frexp(a, &binary);
-    int exponent = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));
+    const int binary = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7ff) - 1022;
+    int exponent = (binary - 1) * 30103 / 100000 - ((binary - 1) * 30103 % 100000 < 0 ? 1 : 0);
     double scaled = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = 12 - exponent;
-        if (k > 22 || k < -22)
+        if (k > 44 || k < -44)
             return false;
-        scaled = k >= 0 ? a * powersOfTen[k] : a / powersOfTen[-k];
+        if (k > 22)
+            scaled = a * powersOfTen[22] * powersOfTen[k - 22];
+        else if (k >= 0)
+            scaled = a * powersOfTen[k];
+        else if (k >= -22)
+            scaled = a / powersOfTen[-k];
+        else
+            scaled = a / powersOfTen[22] / powersOfTen[-k - 22];
         if (scaled < 1e12)
             --exponent;
         else if (scaled >= 1e13)
@@ -50,12 +60,13 @@ bool roundQuickly(double x, Rounded& r) {
     }
     if (scaled < 1e12 || scaled >= 1e13)
         return false;
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
+    // Positive and below 2^53: the conversion truncates, as floor would.
+    const auto whole = static_cast<std::int64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) < 0.01)
         return false;
     r.negative = x < 0;
-    r.digits = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    r.digits = whole + (fraction > 0.5 ? 1 : 0);
     r.exponent = exponent;
     if (r.digits == thirteenDigits) {
         r.digits /= 10;

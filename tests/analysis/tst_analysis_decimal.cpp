@@ -39,6 +39,13 @@ private slots:
                                0.30000000000000004,
                                5e-324,
                                1e-300,
+                               1e-30,
+                               9.999999999999e-31,
+                               1.0000000000005e-30,
+                               3.0517578125e-32,
+                               1e49,
+                               9.9999999999995e49,
+                               1e50,
                                1e-281,
                                1e-279,
                                1e279,
@@ -75,8 +82,8 @@ private slots:
             case 0: // any bit pattern
                 value = std::bit_cast<double>(random.generate64());
                 break;
-            case 1: // circuit-sized values
-                value = (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-12, 12));
+            case 1: // circuit-sized values, and the potentials down a long ladder
+                value = (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-50, 60));
                 break;
             case 2: // ratios of small integers, as potentials and currents are
                 value = double(random.bounded(-1000, 1000)) / double(random.bounded(1, 997));
@@ -87,10 +94,10 @@ private slots:
                 break;
             case 4: // just off a tie at the 13th digit
                 value = (1234567890123.5 + (random.generateDouble() - 0.5) * 0.04) *
-                        std::pow(10.0, random.bounded(-22, 8));
+                        std::pow(10.0, random.bounded(-60, 50));
                 break;
             default: // just below and above powers of ten
-                value = std::pow(10.0, random.bounded(-12, 21)) *
+                value = std::pow(10.0, random.bounded(-45, 60)) *
                         (1.0 + (random.generateDouble() - 0.5) * 2e-12);
                 break;
             }
