@@ -26,18 +26,27 @@ std::size_t ParallelPairs::slotOf(std::uint64_t key) const {
 }
 
 ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
+    // Room for the terminals of the equivalents to come: at most one per
+    // component.
+    const std::size_t room = at(work.terminals().size()) + 2 * work.components().size();
+    for (std::vector<int>* list : {&m_group, &m_component, &m_previous, &m_next})
+        list->reserve(room);
+    m_dirty.reserve(room);
+    m_dirtyTerminals.reserve(room);
     growTo(at(work.terminals().size()));
     const std::vector<std::vector<int>>& nodes = work.allNodes();
     m_pairsAt.assign(nodes.size(), -1);
     m_nodesWithPairs.resize(static_cast<int>(nodes.size()));
-    // Room for a group per terminal, the equivalents' included, before the
-    // table grows.
-    std::size_t room = 64;
-    while (room < 4 * m_group.size())
-        room *= 2;
-    m_keys.assign(room, noKey);
-    m_slots.assign(room, -1);
-    m_shift = 64 - std::countr_zero(room);
+    // Room for a group per terminal in a node before the table grows.
+    std::size_t placed = 0;
+    for (const std::vector<int>& node : nodes)
+        placed += node.size();
+    std::size_t slotCount = 64;
+    while (slotCount < 2 * placed)
+        slotCount *= 2;
+    m_keys.assign(slotCount, noKey);
+    m_slots.assign(slotCount, -1);
+    m_shift = 64 - std::countr_zero(slotCount);
     for (const std::vector<int>& members : nodes)
         for (const int t : members)
             terminalChanged(t);
