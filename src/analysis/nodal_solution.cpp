@@ -34,7 +34,7 @@ NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
         return {};
 
     // The parts that can carry current stay; the others are dead.
-    const int nodeCount = static_cast<int>(work.allNodes().size());
+    const int nodeCount = work.nodeCount();
     const std::vector<bool> live = onClosedPathThrough(branches, nodeCount, source);
     std::vector<std::size_t> carrying;
     for (std::size_t k = 0; k < parts.size(); ++k) {

@@ -86,9 +86,7 @@ std::vector<int> NodeList::members(int node) const {
 
 std::vector<std::vector<int>> NodeList::nodes() const {
     std::vector<std::vector<int>> list;
-    for (int node = 0; node < static_cast<int>(m_parent.size()); ++node)
-        if (m_parent[at(node)] == node)
-            list.push_back(members(node));
+    forEachNode([&](int node) { list.push_back(members(node)); });
     return list;
 }
 

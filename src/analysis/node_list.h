@@ -36,6 +36,12 @@ public:
              t = m_next[static_cast<std::size_t>(t)])
             f(t);
     }
+    // Calls f(node) for every node, in list order.
+    template <typename F> void forEachNode(F&& f) const {
+        for (int node = 0; node < static_cast<int>(m_parent.size()); ++node)
+            if (m_parent[static_cast<std::size_t>(node)] == node)
+                f(node);
+    }
     // The node texts: member names joined by "|".
     QStringList texts(const TerminalTable& terminals) const;
 

@@ -34,21 +34,21 @@ ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
     m_dirty.reserve(room);
     m_dirtyTerminals.reserve(room);
     growTo(at(work.terminals().size()));
-    const std::vector<std::vector<int>>& nodes = work.allNodes();
-    m_pairsAt.assign(nodes.size(), -1);
-    m_nodesWithPairs.resize(static_cast<int>(nodes.size()));
+    const int nodes = work.nodeCount();
+    m_pairsAt.assign(at(nodes), -1);
+    m_nodesWithPairs.resize(nodes);
     // Room for a group per terminal in a node before the table grows.
     std::size_t placed = 0;
-    for (const std::vector<int>& node : nodes)
-        placed += node.size();
+    for (int node = 0; node < nodes; ++node)
+        placed += at(work.members(node).size());
     std::size_t slotCount = 64;
     while (slotCount < 2 * placed)
         slotCount *= 2;
     m_keys.assign(slotCount, noKey);
     m_slots.assign(slotCount, -1);
     m_shift = 64 - std::countr_zero(slotCount);
-    for (const std::vector<int>& members : nodes)
-        for (const int t : members)
+    for (int node = 0; node < nodes; ++node)
+        for (const int t : work.members(node))
             terminalChanged(t);
 }
 

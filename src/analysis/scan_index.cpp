@@ -19,15 +19,17 @@ bool ScanIndex::unconnected(int component) const {
 }
 
 std::optional<SeriesMatch> ScanIndex::seriesAt(int node) const {
-    const std::vector<int>& members = m_work.allNodes()[at(node)];
+    const NodeMembers members = m_work.members(node);
     if (members.size() != 2)
         return std::nullopt;
-    const int a = m_work.ownerOf(members[0]);
-    const int b = m_work.ownerOf(members[1]);
+    const int here = *members.begin();
+    const int there = *++members.begin();
+    const int a = m_work.ownerOf(here);
+    const int b = m_work.ownerOf(there);
     if (!m_work.scannable(a) || !m_work.scannable(b) || a == b)
         return std::nullopt;
-    const SeriesMatch match = a < b ? SeriesMatch{node, a, b, members[0], members[1]}
-                                    : SeriesMatch{node, b, a, members[1], members[0]};
+    const SeriesMatch match =
+        a < b ? SeriesMatch{node, a, b, here, there} : SeriesMatch{node, b, a, there, here};
     const int firstFar = m_work.nodeOf(m_work.otherTerminal(match.firstMiddle));
     if (firstFar >= 0 && firstFar == m_work.nodeOf(m_work.otherTerminal(match.secondMiddle)))
         return std::nullopt; // the two join the same two nodes: the parallel step's
@@ -38,7 +40,7 @@ std::optional<SeriesMatch> ScanIndex::seriesAt(int node) const {
 
 ScanIndex::ScanIndex(WorkingNetwork& work) : m_work(work), m_parallel(work) {
     const int components = static_cast<int>(work.components().size());
-    const int nodes = static_cast<int>(work.allNodes().size());
+    const int nodes = work.nodeCount();
     m_lone.resize(components);
     m_unconnected.resize(components);
     m_series.resize(nodes);
@@ -111,7 +113,7 @@ void ScanIndex::terminalMoved(int terminal) {
 // A node changed: its own pairs, and when it is small its members' lone state.
 void ScanIndex::nodeEdited(int node) {
     markNode(node);
-    const std::vector<int>& members = m_work.allNodes()[at(node)];
+    const NodeMembers members = m_work.members(node);
     if (members.size() <= 2)
         for (const int t : members)
             markOwners(t);

@@ -20,13 +20,13 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
                                 network.negative[i], PartRef{false, static_cast<int>(i)}, true});
     }
     m_count = static_cast<int>(m_components.size());
-    m_nodes = network.conductorNodes.nodes();
     // Room for the equivalents to come: at most one per component.
     const std::size_t room = at(terminals.size()) + 2 * m_components.size();
-    m_nodeOf.reserve(room);
-    m_owner.reserve(room);
-    m_other.reserve(room);
+    for (std::vector<int>* list : {&m_nodeOf, &m_owner, &m_other, &m_nextInNode, &m_previousInNode})
+        list->reserve(room);
     m_nodeOf.assign(at(terminals.size()), -1);
+    m_nextInNode.assign(at(terminals.size()), -1);
+    m_previousInNode.assign(at(terminals.size()), -1);
     m_owner.resize(at(terminals.size()), -1);
     m_other.assign(at(terminals.size()), -1);
     for (std::size_t t = 0; t < m_owner.size(); ++t) {
@@ -50,9 +50,18 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
             last = m_sameName[at(last)];
         m_sameName[at(last)] = c;
     }
-    for (std::size_t n = 0; n < m_nodes.size(); ++n)
-        for (const int t : m_nodes[n])
-            m_nodeOf[at(t)] = static_cast<int>(n);
+    network.conductorNodes.forEachNode([&](int listed) {
+        const int node = static_cast<int>(m_nodes.size());
+        NodeHead& ends = m_nodes.emplace_back();
+        int last = -1;
+        network.conductorNodes.forEachMember(listed, [&](int t) {
+            m_nodeOf[at(t)] = node;
+            m_previousInNode[at(t)] = last;
+            (last < 0 ? ends.first : m_nextInNode[at(last)]) = t;
+            last = t;
+            ++ends.size;
+        });
+    });
 }
 
 bool WorkingNetwork::scannable(int component) const {
@@ -73,18 +82,27 @@ int WorkingNetwork::otherTerminal(int terminal) const {
 
 std::size_t WorkingNetwork::nodeSize(int terminal) const {
     const int node = nodeOf(terminal);
-    return node < 0 ? 0 : m_nodes[at(node)].size();
+    return node < 0 ? 0 : at(m_nodes[at(node)].size);
 }
 
 bool WorkingNetwork::sourceWithoutLoop() const {
     return nodeSize(m_sourcePositive) == 1 || nodeSize(m_sourceNegative) == 1;
 }
 
-std::vector<std::vector<int>> WorkingNetwork::nodes() const {
+std::vector<std::vector<int>> WorkingNetwork::allNodes() const {
     std::vector<std::vector<int>> list;
-    for (const std::vector<int>& node : m_nodes)
-        if (!node.empty())
-            list.push_back(node);
+    list.reserve(m_nodes.size());
+    for (int node = 0; node < nodeCount(); ++node) {
+        std::vector<int>& copy = list.emplace_back();
+        for (const int t : members(node))
+            copy.push_back(t);
+    }
+    return list;
+}
+
+std::vector<std::vector<int>> WorkingNetwork::nodes() const {
+    std::vector<std::vector<int>> list = allNodes();
+    std::erase_if(list, [](const std::vector<int>& node) { return node.empty(); });
     return list;
 }
 
@@ -105,6 +123,8 @@ int WorkingNetwork::appendEntry(int type, double resistance, PartRef part) {
     const int index = static_cast<int>(m_components.size());
     const auto [positive, negative] = m_terminals.addUnlisted(part.index + 1);
     m_nodeOf.resize(at(m_terminals.size()), -1);
+    m_nextInNode.resize(at(m_terminals.size()), -1);
+    m_previousInNode.resize(at(m_terminals.size()), -1);
     m_owner.resize(at(m_terminals.size()), -1);
     m_other.resize(at(m_terminals.size()), -1);
     m_owner[at(positive)] = index;
@@ -145,23 +165,48 @@ void WorkingNetwork::removeEntry(int component) {
 }
 
 void WorkingNetwork::deleteNode(int node) {
-    std::vector<int> members;
-    members.swap(m_nodes[at(node)]);
-    for (const int t : members) {
+    int t = m_nodes[at(node)].first;
+    m_nodes[at(node)] = NodeHead{};
+    while (t >= 0) {
+        const int next = m_nextInNode[at(t)];
         m_nodeOf[at(t)] = -1;
+        m_nextInNode[at(t)] = m_previousInNode[at(t)] = -1;
         if (m_watcher)
             m_watcher->terminalMoved(t);
+        t = next;
     }
     if (m_watcher)
         m_watcher->nodeEdited(node);
 }
 
+// Takes the terminal out of its node's list.
+void WorkingNetwork::unlink(int terminal) {
+    NodeHead& ends = m_nodes[at(m_nodeOf[at(terminal)])];
+    const int previous = m_previousInNode[at(terminal)];
+    const int next = m_nextInNode[at(terminal)];
+    (previous < 0 ? ends.first : m_nextInNode[at(previous)]) = next;
+    if (next >= 0)
+        m_previousInNode[at(next)] = previous;
+    m_nextInNode[at(terminal)] = m_previousInNode[at(terminal)] = -1;
+    m_nodeOf[at(terminal)] = -1;
+    --ends.size;
+}
+
+// The replacement, which lies in no node, takes the terminal's place in its
+// node's order.
 void WorkingNetwork::replaceTerminal(int terminal, int replacement) {
     const int node = nodeOf(terminal);
-    if (node < 0)
+    if (node < 0 || nodeOf(replacement) >= 0)
         return;
-    std::vector<int>& members = m_nodes[at(node)];
-    std::replace(members.begin(), members.end(), terminal, replacement);
+    NodeHead& ends = m_nodes[at(node)];
+    const int previous = m_previousInNode[at(terminal)];
+    const int next = m_nextInNode[at(terminal)];
+    (previous < 0 ? ends.first : m_nextInNode[at(previous)]) = replacement;
+    if (next >= 0)
+        m_previousInNode[at(next)] = replacement;
+    m_previousInNode[at(replacement)] = previous;
+    m_nextInNode[at(replacement)] = next;
+    m_nextInNode[at(terminal)] = m_previousInNode[at(terminal)] = -1;
     m_nodeOf[at(terminal)] = -1;
     m_nodeOf[at(replacement)] = node;
     if (m_watcher) {
@@ -175,9 +220,7 @@ void WorkingNetwork::dropTerminal(int terminal) {
     const int node = nodeOf(terminal);
     if (node < 0)
         return;
-    std::vector<int>& members = m_nodes[at(node)];
-    members.erase(std::remove(members.begin(), members.end(), terminal), members.end());
-    m_nodeOf[at(terminal)] = -1;
+    unlink(terminal);
     if (m_watcher) {
         m_watcher->terminalMoved(terminal);
         m_watcher->nodeEdited(node);

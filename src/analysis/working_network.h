@@ -22,6 +22,38 @@ struct PartRef {
     bool operator==(const PartRef&) const = default;
 };
 
+// The terminals of one working node, in node order, read off the node's
+// list without copying it.
+class NodeMembers {
+public:
+    class Iterator {
+    public:
+        Iterator(const std::vector<int>& next, int terminal)
+            : m_next(&next), m_terminal(terminal) {}
+        int operator*() const { return m_terminal; }
+        Iterator& operator++() {
+            m_terminal = (*m_next)[static_cast<std::size_t>(m_terminal)];
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return m_terminal == other.m_terminal; }
+
+    private:
+        const std::vector<int>* m_next;
+        int m_terminal;
+    };
+
+    NodeMembers(const std::vector<int>& next, int first, int size)
+        : m_next(next), m_first(first), m_size(size) {}
+    Iterator begin() const { return {m_next, m_first}; }
+    Iterator end() const { return {m_next, -1}; }
+    int size() const { return m_size; }
+
+private:
+    const std::vector<int>& m_next;
+    int m_first;
+    int m_size;
+};
+
 struct WorkingComponent {
     QString name;
     int type = 0;
@@ -39,7 +71,9 @@ struct WorkingComponent {
 // gap, so the order of the others is unchanged and new entries go to the
 // end); working nodes likewise (a deleted node stays empty, and an empty node
 // qualifies for nothing). Every terminal lies in at most one node, so each
-// terminal knows its node.
+// terminal knows its node and its neighbours there: a node's members are a
+// linked list, so that replacing or dropping a terminal costs the same in
+// a node of two as in a ladder's rail of hundreds.
 //
 // Components of one name (a hand-edited file can hold two) have the same
 // terminals. A terminal in a node belongs to the first of them still in the
@@ -76,9 +110,16 @@ public:
     QStringList nodeTexts() const;
     const TerminalTable& terminals() const { return m_terminals; }
 
-    // Every working node by id, in list order, deleted ones empty: the node
-    // ids of the scans' matches.
-    const std::vector<std::vector<int>>& allNodes() const { return m_nodes; }
+    // How many working nodes there are, deleted ones included: node ids run
+    // from 0 to one less, in list order.
+    int nodeCount() const { return static_cast<int>(m_nodes.size()); }
+    NodeMembers members(int node) const {
+        const NodeHead& n = m_nodes[static_cast<std::size_t>(node)];
+        return {m_nextInNode, n.first, n.size};
+    }
+    // Every working node by id as a list of its members, deleted ones empty
+    // (a copy, for looking at the lists as they stand).
+    std::vector<std::vector<int>> allNodes() const;
 
     // Tells the watcher of every edit from now on; nullptr for none.
     void setWatcher(Watcher* watcher) { m_watcher = watcher; }
@@ -110,12 +151,20 @@ private:
     TerminalTable& m_terminals;
     std::vector<WorkingComponent> m_components;
     int m_count = 0;
-    std::vector<std::vector<int>> m_nodes;
-    std::vector<int> m_nodeOf;     // per terminal
-    std::vector<int> m_owner;      // per terminal: working component, -1
-    std::vector<int> m_other;      // per terminal: the owner's other terminal, -1
-    std::vector<int> m_sameName;   // per component: the next one with its terminals, -1
-    std::vector<char> m_scannable; // per component: present and not a source
+    struct NodeHead {
+        int first = -1;
+        int size = 0;
+    };
+    void unlink(int terminal);
+
+    std::vector<NodeHead> m_nodes;
+    std::vector<int> m_nextInNode;     // per terminal: the next member of its node, -1
+    std::vector<int> m_previousInNode; // per terminal: the member before it, -1
+    std::vector<int> m_nodeOf;         // per terminal
+    std::vector<int> m_owner;          // per terminal: working component, -1
+    std::vector<int> m_other;          // per terminal: the owner's other terminal, -1
+    std::vector<int> m_sameName;       // per component: the next one with its terminals, -1
+    std::vector<char> m_scannable;     // per component: present and not a source
     int m_sourcePositive = -1;
     int m_sourceNegative = -1;
 
