@@ -2,6 +2,7 @@
 
 #include "conductors.h"
 #include "status_texts.h"
+#include "wire_ends.h"
 
 #include "model/component_type.h"
 #include "model/experiment.h"
@@ -10,58 +11,6 @@
 namespace ampery::analysis {
 
 namespace sep = model::sep;
-
-namespace {
-
-struct WireEnds {
-    QStringView start;
-    QStringView end;
-};
-
-// Every track, from its "¤" up to the next "‖", leaves the copy. Only that
-// stretch goes: removing every occurrence of a track's text would also cut
-// a longer track that begins with it.
-QString stripTracks(const QString& text) {
-    QString stripped;
-    stripped.reserve(text.size());
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype marker = text.indexOf(QChar(sep::track), from);
-        if (marker < 0) {
-            stripped += QStringView(text).mid(from);
-            break;
-        }
-        stripped += QStringView(text).mid(from, marker - from);
-        const qsizetype end = text.indexOf(QChar(sep::recordEnd), marker);
-        if (end < 0)
-            break;
-        from = end;
-    }
-    return stripped;
-}
-
-// The two terminals after every "⊙", in text order.
-std::vector<WireEnds> wireEnds(const QString& stripped) {
-    std::vector<WireEnds> wires;
-    for (qsizetype at = stripped.indexOf(QChar(sep::wireStart)); at >= 0;
-         at = stripped.indexOf(QChar(sep::wireStart), at + 1)) {
-        const qsizetype end = stripped.indexOf(QChar(sep::recordEnd), at + 1);
-        const QStringView body =
-            QStringView(stripped).mid(at + 1, end < 0 ? stripped.size() - at - 1 : end - at - 1);
-        const qsizetype bar = body.indexOf(QChar(sep::bar));
-        if (bar < 0) {
-            wires.push_back({body, QStringView(u"")});
-            continue;
-        }
-        const qsizetype secondBar = body.indexOf(QChar(sep::bar), bar + 1);
-        const QStringView second =
-            secondBar < 0 ? body.mid(bar + 1) : body.mid(bar + 1, secondBar - bar - 1);
-        wires.push_back({body.first(bar), second});
-    }
-    return wires;
-}
-
-} // namespace
 
 std::vector<model::Component> readableComponents(const model::Experiment& experiment) {
     std::vector<model::Component> list = experiment.components();
@@ -84,8 +33,8 @@ Extraction extractNetwork(const model::Experiment& experiment) {
     }
 
     Network& net = result.network;
-    net.wireText = stripTracks(text);
-    const std::vector<WireEnds> wires = wireEnds(net.wireText);
+    net.text = text;
+    const std::vector<WireEnds> wires = wireEndsOf(net.text);
     const QString sourcePositive = model::terminalName(texts::sourceName(), true);
     const QString sourceNegative = model::terminalName(texts::sourceName(), false);
     bool positiveWired = false;

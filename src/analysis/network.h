@@ -16,9 +16,9 @@ namespace ampery::analysis {
 // What the analysis takes from the experiment text: the component
 // lists, the terminals, the wires, and the nodes with and without the conductors joined.
 struct Network {
-    // The experiment text without its tracks. The terminal table views the
+    // The experiment text (shared, not copied). The terminal table views the
     // wire ends' names in it, so it is declared before the table.
-    QString wireText;
+    QString text;
     // The component lists, in component-number order.
     std::vector<model::Component> components;
     TerminalTable terminals;

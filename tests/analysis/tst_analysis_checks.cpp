@@ -5,6 +5,9 @@
 
 #include "analysis/network.h"
 #include "analysis/status_texts.h"
+#include "analysis/wire_ends.h"
+
+#include <QRandomGenerator>
 
 #include <functional>
 
@@ -15,6 +18,36 @@ using model::Field;
 namespace {
 
 using Build = std::function<void(Circuit&)>;
+
+// The wires as the rule reads: every track cut out of a copy of the text
+// first (an unclosed one cuts the rest), then each "⊙" to the next "‖" of
+// the copy split at its bars.
+QStringList wiresByCopying(const QString& text) {
+    QString stripped;
+    for (qsizetype from = 0;;) {
+        const qsizetype marker = text.indexOf(u'¤', from);
+        stripped += text.mid(from, marker < 0 ? -1 : marker - from);
+        if (marker < 0)
+            break;
+        from = text.indexOf(u'‖', marker);
+        if (from < 0)
+            break;
+    }
+    QStringList wires;
+    for (qsizetype at = stripped.indexOf(u'⊙'); at >= 0; at = stripped.indexOf(u'⊙', at + 1)) {
+        const qsizetype end = stripped.indexOf(u'‖', at + 1);
+        const QStringList parts = stripped.mid(at + 1, end < 0 ? -1 : end - at - 1).split(u'|');
+        wires << parts.value(0) + u'/' + parts.value(1);
+    }
+    return wires;
+}
+
+QStringList wiresInOnePass(const QString& text) {
+    QStringList wires;
+    for (const analysis::WireEnds& w : analysis::wireEndsOf(text))
+        wires << w.start.toString() + u'/' + w.end.toString();
+    return wires;
+}
 
 } // namespace
 
@@ -266,6 +299,23 @@ private slots:
         const analysis::Extraction x = analysis::extractNetwork(c.experiment());
         QCOMPARE(x.network.conductorNodes.texts(x.network.terminals),
                  QStringList({pos(s) + "|" + left, right + "|" + neg(s)}));
+    }
+
+    // Texts of wire records, tracks, stray separators and unclosed tracks in
+    // any order: the one pass over the text finds the wires that cutting the
+    // tracks out of a copy first finds.
+    void wireEndsAsIfTracksWereCut() {
+        QRandomGenerator random(20261209);
+        const QString pieces[] = {"⊙", "¤", "‖", "|", "电源1∧", "电灯1∨", "5|5┇6|6", "№1□", "a"};
+        for (int seed = 0; seed < 20000; ++seed) {
+            QString text;
+            for (int k = random.bounded(0, 24); k > 0; --k)
+                text += pieces[random.bounded(0, int(std::size(pieces)))];
+            const QStringList expected = wiresByCopying(text);
+            if (wiresInOnePass(text) != expected)
+                QFAIL(qPrintable(text + ": " + wiresInOnePass(text).join(' ') + " against " +
+                                 expected.join(' ')));
+        }
     }
 
     // When one wire's track is the start of another's, removing every
