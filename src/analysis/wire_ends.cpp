@@ -8,40 +8,65 @@ namespace sep = model::sep;
 
 namespace {
 
-// A wire's text runs to its record's "‖" or to its track's "¤", whichever
-// comes first: left out, the track takes the text up to the "‖" with it.
-qsizetype endOfWireText(QStringView text, qsizetype from) {
-    for (qsizetype i = from; i < text.size(); ++i)
-        if (text[i] == sep::recordEnd || text[i] == sep::track)
-            return i;
-    return text.size();
-}
+// The first place of a character at or after a place that only moves
+// forward: the one found is kept until it is passed.
+class ForwardSearch {
+public:
+    ForwardSearch(QStringView text, char16_t c) : m_text(text), m_c(c) {}
+    qsizetype from(qsizetype place) {
+        if (m_found == -2 || (m_found >= 0 && m_found < place))
+            m_found = m_text.indexOf(QChar(m_c), place);
+        return m_found;
+    }
 
-WireEnds split(QStringView body) {
-    const qsizetype bar = body.indexOf(QChar(sep::bar));
-    if (bar < 0)
-        return {body, QStringView(u"")};
-    const qsizetype secondBar = body.indexOf(QChar(sep::bar), bar + 1);
-    return {body.first(bar),
-            secondBar < 0 ? body.mid(bar + 1) : body.mid(bar + 1, secondBar - bar - 1)};
-}
+private:
+    QStringView m_text;
+    char16_t m_c;
+    qsizetype m_found = -2; // -1: none after the last place; -2: not looked yet
+};
 
 } // namespace
 
+// The next wire start and the next track start are each searched for along
+// the text (tracks are most of it); whichever comes first is taken. Every
+// search only moves forward, so a damaged text of many "⊙" and no "‖" or
+// "|" is still read in one pass.
 std::vector<WireEnds> wireEndsOf(QStringView text) {
     std::vector<WireEnds> wires;
-    qsizetype at = 0;
-    while (at < text.size()) {
-        const char16_t c = text[at].unicode();
-        if (c == sep::track) {
-            at = text.indexOf(QChar(sep::recordEnd), at);
-            if (at < 0)
+    ForwardSearch recordEnd(text, sep::recordEnd);
+    ForwardSearch firstBar(text, sep::bar);
+    ForwardSearch secondBar(text, sep::bar);
+    qsizetype wire = text.indexOf(QChar(sep::wireStart));
+    qsizetype track = text.indexOf(QChar(sep::track));
+    while (wire >= 0) {
+        if (track >= 0 && track < wire) {
+            // Left out up to its "‖": the wire starts inside it with it.
+            const qsizetype close = recordEnd.from(track);
+            if (close < 0)
                 break;
+            if (wire < close)
+                wire = text.indexOf(QChar(sep::wireStart), close);
+            track = text.indexOf(QChar(sep::track), close);
             continue;
         }
-        if (c == sep::wireStart)
-            wires.push_back(split(text.mid(at + 1, endOfWireText(text, at + 1) - at - 1)));
-        ++at;
+        // The wire's text runs to its record's "‖" or to its track's "¤",
+        // whichever comes first: left out, the track takes the text up to
+        // the "‖" with it.
+        qsizetype end = recordEnd.from(wire + 1);
+        if (end < 0)
+            end = text.size();
+        if (track >= 0 && track < end)
+            end = track;
+        const qsizetype bar = firstBar.from(wire + 1);
+        if (bar < 0 || bar >= end) {
+            wires.push_back({text.mid(wire + 1, end - wire - 1), QStringView(u"")});
+        } else {
+            const qsizetype second = secondBar.from(bar + 1);
+            const qsizetype stop = second >= 0 && second < end ? second : end;
+            wires.push_back(
+                {text.mid(wire + 1, bar - wire - 1), text.mid(bar + 1, stop - bar - 1)});
+        }
+        wire = text.indexOf(QChar(sep::wireStart), wire + 1);
     }
     return wires;
 }
