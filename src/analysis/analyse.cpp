@@ -54,6 +54,7 @@ AnalysisOutcome analyse(const model::Experiment& experiment, const ScansMaker& m
     }
 
     Network& network = extraction.network;
+    display.reserveFor(network.components.size());
     const double sourceVoltage = experiment.sourceVoltage();
     WorkingNetwork work(network, network.terminals);
     if (!removeShortedComponents(work)) {

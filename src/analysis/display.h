@@ -18,6 +18,11 @@ class Display {
 public:
     explicit Display(AnalysisOutcome& outcome) : m_outcome(outcome) {}
 
+    // Room for a step and a shown name per component, and the closing steps.
+    void reserveFor(std::size_t components) {
+        m_done.reserve(components);
+        m_outcome.steps.reserve(static_cast<qsizetype>(components) + 2);
+    }
     void setStatus(const QString& text) { m_outcome.status = text; }
     void appendStatus(const QString& text) { m_outcome.status += text; }
     void noteReading(const QString& name, const QString& text) {

@@ -1,12 +1,12 @@
 #include "meter_display.h"
 
+#include "decimal_text.h"
 #include "display.h"
 #include "status_texts.h"
 #include "tolerance.h"
 
 #include "model/component_record.h"
 #include "model/component_type.h"
-#include "model/number_text.h"
 #include "model/picture_choice.h"
 
 #include <cmath>
@@ -48,7 +48,7 @@ QString meterPiece(const model::Component& meter, MeterOutcome outcome, double v
     QString piece = texts::pieceLead() + name;
     switch (outcome) {
     case MeterOutcome::Reading:
-        piece += texts::measured() + model::numberToText(value) +
+        piece += texts::measured() + decimal(value).text.toString() +
                  (voltmeter ? texts::volts() : texts::amperes());
         break;
     case MeterOutcome::OverRange:
@@ -73,7 +73,7 @@ QString readingText(const model::Component& meter, MeterOutcome outcome, double 
     case MeterOutcome::Reading: {
         // The status line's number, or four figures of it when it runs long
         // (a third of an ampere), so that the diagram's label stays short.
-        QString number = model::numberToText(value);
+        QString number = decimal(value).text.toString();
         if (number.size() > 7)
             number = QStringLiteral("≈") + QString::number(value, 'g', 4);
         return number +

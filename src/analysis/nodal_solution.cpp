@@ -61,9 +61,10 @@ NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
     NodalSolution result{NodalEnd::Solved, {}};
     result.solution.records.reserve(static_cast<qsizetype>(network.components.size()));
     result.solution.values.reserve(network.components.size());
+    RecordWriter writer(network, equivalents, result.solution);
     for (const std::size_t k : carrying)
-        distribute(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
-                   (*potentials)[at(branches[k].to)], network, equivalents, result.solution);
+        writer.distribute(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
+                          (*potentials)[at(branches[k].to)]);
     return result;
 }
 

@@ -41,35 +41,35 @@ Solution solve(const WorkingNetwork& work, const Network& network,
     Solution solution;
     solution.records.reserve(static_cast<qsizetype>(network.components.size()));
     solution.values.reserve(network.components.size());
+    RecordWriter writer(network, equivalents, solution);
     if (mark == Mark::Positive)
-        distribute(element->part, sourceVoltage, 0, network, equivalents, solution);
+        writer.distribute(element->part, sourceVoltage, 0);
     else
-        distribute(element->part, 0, sourceVoltage, network, equivalents, solution);
+        writer.distribute(element->part, 0, sourceVoltage);
     return solution;
 }
 
-void distribute(PartRef part, double va, double vb, const Network& network,
-                const std::vector<Equivalent>& equivalents, Solution& solution) {
-    struct Pending {
-        PartRef part;
-        double va;
-        double vb;
-    };
-    std::vector<Pending> pending{{part, va, vb}};
+RecordWriter::RecordWriter(const Network& network, const std::vector<Equivalent>& equivalents,
+                           Solution& solution)
+    : m_network(network), m_equivalents(equivalents), m_solution(solution) {}
+
+void RecordWriter::distribute(PartRef part, double va, double vb) {
+    const std::vector<model::Component>& components = m_network.components;
+    std::vector<Pending>& pending = m_pending;
+    pending.push_back({part, va, vb});
     while (!pending.empty()) {
         const Pending next = pending.back();
         pending.pop_back();
         if (!next.part.equivalent) {
-            const model::Component& c =
-                network.components[static_cast<std::size_t>(next.part.index)];
+            const model::Component& c = components[static_cast<std::size_t>(next.part.index)];
             const Decimal a = decimal(next.va);
             const Decimal b = decimal(next.vb);
             const Decimal current = decimal((next.va - next.vb) / c.resistance);
-            solution.records.append({c.name, a.text, b.text, current.text});
-            solution.values.push_back({next.part.index, a.value, b.value, current.value});
+            m_solution.records.append({c.name, a.text, b.text, current.text});
+            m_solution.values.push_back({next.part.index, a.value, b.value, current.value});
             continue;
         }
-        const Equivalent& e = equivalents[static_cast<std::size_t>(next.part.index)];
+        const Equivalent& e = m_equivalents[static_cast<std::size_t>(next.part.index)];
         const double current = (next.va - next.vb) / e.resistance;
         // Pushed B first, so that A and everything inside it comes out first.
         if (e.series) {

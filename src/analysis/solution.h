@@ -33,8 +33,24 @@ Solution solve(const WorkingNetwork& work, const Network& network,
                const std::vector<Equivalent>& equivalents, double sourceVoltage);
 
 // Hands the potentials of a part's terminals down to the physical components
-// inside it, depth first, appending one result record each.
-void distribute(PartRef part, double va, double vb, const Network& network,
-                const std::vector<Equivalent>& equivalents, Solution& solution);
+// inside it, depth first, appending one result record each to the solution.
+class RecordWriter {
+public:
+    RecordWriter(const Network& network, const std::vector<Equivalent>& equivalents,
+                 Solution& solution);
+    void distribute(PartRef part, double va, double vb);
+
+private:
+    struct Pending {
+        PartRef part;
+        double va;
+        double vb;
+    };
+
+    const Network& m_network;
+    const std::vector<Equivalent>& m_equivalents;
+    Solution& m_solution;
+    std::vector<Pending> m_pending; // kept between parts to spare allocations
+};
 
 } // namespace ampery::analysis
