@@ -4,6 +4,7 @@
 #include "terminal_table.h"
 #include "working_network.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace ampery::analysis {
@@ -66,7 +67,9 @@ void ParallelPairs::terminalChanged(int terminal) {
     if (terminal < 0)
         return;
     if (at(terminal) >= m_group.size())
-        growTo(at(m_work.terminals().size()));
+        // Up to the room reserved, so that each equivalent does not grow the
+        // lists again.
+        growTo(std::max(at(m_work.terminals().size()), m_group.capacity()));
     if (m_dirty[at(terminal)])
         return;
     m_dirty[at(terminal)] = 1;
