@@ -104,16 +104,6 @@ int ParallelPairs::groupOf(int node, int far) {
     return m_slots[slot];
 }
 
-int ParallelPairs::wantedGroup(int terminal, int component) {
-    const int node = m_work.nodeOf(terminal);
-    if (node < 0 || !m_work.scannable(component))
-        return -1;
-    const int far = m_work.nodeOf(m_work.otherTerminal(terminal));
-    if (far < 0 || far == node)
-        return -1;
-    return groupOf(node, far);
-}
-
 // Into the group's list by component order. Components come mostly in
 // rising order (equivalents are appended), so the place is near the tail.
 void ParallelPairs::join(int terminal, int group, int component) {
@@ -168,16 +158,23 @@ void ParallelPairs::unlistPair(int group) {
         m_nodesWithPairs.set(g.node, false);
 }
 
+// Each terminal looked at again: where it belongs now, compared with its
+// group before any table lookup, since most stay where they were.
 void ParallelPairs::refresh() {
     for (const int t : m_dirtyTerminals) {
         m_dirty[at(t)] = 0;
         const int component = m_work.ownerOf(t);
-        const int group = wantedGroup(t, component);
-        if (group == m_group[at(t)] && component == m_component[at(t)])
+        const int node = m_work.nodeOf(t);
+        const int far = m_work.nodeOf(m_work.otherTerminal(t));
+        const bool counted = node >= 0 && m_work.scannable(component) && far >= 0 && far != node;
+        const int group = m_group[at(t)];
+        if (group < 0 ? !counted
+                      : counted && m_groups[at(group)].node == node &&
+                            m_groups[at(group)].far == far && m_component[at(t)] == component)
             continue;
         leave(t);
-        if (group >= 0)
-            join(t, group, component);
+        if (counted)
+            join(t, groupOf(node, far), component);
     }
     m_dirtyTerminals.clear();
 }

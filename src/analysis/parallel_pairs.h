@@ -49,8 +49,6 @@ private:
         int nextPair = -1;
     };
 
-    // The group a terminal belongs in now, -1 for none.
-    int wantedGroup(int terminal, int component);
     int groupOf(int node, int far);
     std::size_t slotOf(std::uint64_t key) const;
     void join(int terminal, int group, int component);
