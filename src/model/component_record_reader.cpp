@@ -5,13 +5,15 @@
 #include "separators.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <optional>
 
 namespace ampery::model {
 
 namespace {
 
-constexpr std::array<char16_t, 13> searched = {
-    sep::recordStart,
+constexpr std::array<char16_t, 12> searched = {
     sep::x,
     sep::y,
     sep::name,
@@ -26,9 +28,56 @@ constexpr std::array<char16_t, 13> searched = {
     sep::recordEnd,
 };
 
-std::size_t indexOfSeparator(char16_t separator) {
+constexpr std::size_t slotFor(char16_t separator) {
     return static_cast<std::size_t>(std::find(searched.begin(), searched.end(), separator) -
                                     searched.begin());
+}
+constexpr std::size_t endSlot = slotFor(sep::recordEnd);
+
+struct FieldSlots {
+    std::size_t opening;
+    std::size_t closing;
+};
+constexpr std::array<FieldSlots, 9> fieldSlots = [] {
+    std::array<FieldSlots, 9> table{};
+    for (std::size_t f = 0; f < table.size(); ++f) {
+        const FieldSeparators s = fieldSeparators(static_cast<Field>(f));
+        table[f] = {slotFor(s.opening), slotFor(s.closing)};
+    }
+    return table;
+}();
+
+constexpr char16_t lowest = *std::min_element(searched.begin(), searched.end());
+constexpr char16_t highest = *std::max_element(searched.begin(), searched.end());
+
+// The bit of every character from the lowest separator to the highest, in
+// slot order, 0 for those that are none. Digits and Chinese lie outside that
+// range and read the 0 after it.
+constexpr auto bitTable = [] {
+    std::array<std::uint16_t, highest - lowest + 2> table{};
+    for (std::size_t k = 0; k < searched.size(); ++k)
+        table[searched[k] - lowest] = static_cast<std::uint16_t>(1u << k);
+    return table;
+}();
+
+unsigned bitOf(char16_t c) {
+    const std::size_t offset = static_cast<std::size_t>(c) - lowest;
+    return bitTable[std::min(offset, bitTable.size() - 1)];
+}
+
+// The texts of whole numbers as the program writes them, read without the
+// general rule: up to nine digits and nothing else, or no text, which reads
+// as 0.
+std::optional<int> digitsAlone(QStringView text) {
+    if (text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
 }
 
 bool sameText(QStringView a, QStringView b) {
@@ -38,79 +87,126 @@ bool sameText(QStringView a, QStringView b) {
 } // namespace
 
 ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
-    static_assert(searched.size() == separatorCount);
-    m_found.fill(-2);
+    static_assert(searched.size() == slotCount);
+    m_at.fill(-1);
 }
 
-qsizetype ComponentRecordReader::firstInRecord(char16_t separator) {
-    qsizetype& found = m_found[indexOfSeparator(separator)];
-    // Record starts only move forward, so a position found from an earlier
-    // start is still the first one while it lies at or after this start.
-    if (found == -2 || (found >= 0 && found < m_start))
-        found = m_text.indexOf(QChar(separator), m_start);
-    return found;
+qsizetype ComponentRecordReader::nextStart() const {
+    return m_text.indexOf(QChar(sep::recordStart), m_start + 1);
 }
 
-QStringView ComponentRecordReader::between(char16_t opening, char16_t closing) {
-    const qsizetype open = firstInRecord(opening);
-    if (open < 0 || open > m_end)
+void ComponentRecordReader::searchSeparators() {
+    // Record starts only move forward, so a separator found from an earlier
+    // start is still the first one while it lies at or after this start, and
+    // one missing up to a "‖" at or after this start is missing from this
+    // record, which ends there.
+    unsigned wanted = 0;
+    for (std::size_t k = 0; k < slotCount; ++k)
+        if (m_at[k] < m_start)
+            wanted |= 1u << k;
+    if (wanted == 0)
+        return;
+    unsigned hits = m_hits & ~wanted;
+    constexpr unsigned endBit = 1u << endSlot;
+    // A "‖" found before ends this record and the search.
+    const qsizetype limit = wanted & endBit ? m_text.size() : m_at[endSlot];
+    const char16_t* const text = m_text.utf16();
+    qsizetype i = m_start;
+    for (; i < limit; ++i) {
+        const unsigned hit = bitOf(text[i]) & wanted;
+        if (hit == 0)
+            continue;
+        m_at[static_cast<std::size_t>(std::countr_zero(hit))] = i;
+        hits |= hit;
+        wanted &= ~hit;
+        if (wanted == 0 || hit == endBit)
+            break;
+    }
+    m_hits = hits;
+    for (std::size_t k = 0; k < slotCount; ++k)
+        if (wanted & (1u << k))
+            m_at[k] = i;
+}
+
+inline QStringView ComponentRecordReader::between(std::size_t opening, std::size_t closing) const {
+    // Every separator found for this record lies in it, after its "№".
+    const qsizetype open = m_at[opening];
+    const qsizetype close = m_at[closing];
+    if (!hit(opening) || !hit(closing) || close <= open)
         return {};
-    const qsizetype close = firstInRecord(closing);
-    if (close < 0 || close > m_end || close < open + 1)
-        return {};
-    return m_text.mid(open + 1, close - open - 1);
+    return m_text.sliced(open + 1, close - open - 1);
+}
+
+inline QStringView ComponentRecordReader::fieldText(Field field) const {
+    const FieldSlots& at = fieldSlots[static_cast<std::size_t>(field)];
+    return between(at.opening, at.closing);
 }
 
 template <typename T, typename Read>
-const T& ComponentRecordReader::readOnce(Remembered<T>& remembered, QStringView text, Read read) {
+inline T ComponentRecordReader::readOnce(Remembered<T>& remembered, QStringView text, Read read) {
+    // Reading a short text again costs less than remembering it.
+    if (text.size() <= shortText) {
+        if (const std::optional<int> digits = digitsAlone(text))
+            return static_cast<T>(*digits);
+        return read(text);
+    }
     if (!remembered.known || !sameText(remembered.text, text))
         remembered = {text, read(text), true};
     return remembered.value;
 }
 
-double ComponentRecordReader::numberOf(Remembered<double>& remembered, QStringView text) {
-    return readOnce(remembered, text, textToNumber);
+inline int ComponentRecordReader::wholeNumber(Field field) {
+    return readOnce(m_wholeFields[static_cast<std::size_t>(field)], fieldText(field), textToInt);
+}
+
+inline double ComponentRecordReader::number(Field field) {
+    return readOnce(m_fields[static_cast<std::size_t>(field)], fieldText(field), textToNumber);
 }
 
 bool ComponentRecordReader::next() {
-    const qsizetype start = m_text.indexOf(QChar(sep::recordStart), m_start + 1);
+    const qsizetype start = nextStart();
     if (start < 0)
         return false;
     m_start = start;
-    m_end = firstInRecord(sep::recordEnd);
-    if (m_end < 0) {
+    searchSeparators();
+    if (!hit(endSlot)) {
         // No later "№" has a "‖" after it either.
         m_start = m_text.size();
         return false;
     }
+    m_end = m_at[endSlot];
 
     Component& c = m_component;
-    m_numberText = between(sep::recordStart, sep::x);
-    c.number = toInt(numberOf(m_number, m_numberText));
-    const QStringView name = between(sep::name, sep::type);
-    c.name = readOnce(m_name, name, [](QStringView text) { return text.toString(); });
-    c.type = toInt(numberOf(m_type, between(sep::type, sep::state)));
-
-    const auto field = [this](Field f) {
-        const FieldSeparators s = fieldSeparators(f);
-        return numberOf(m_fields[static_cast<std::size_t>(f)], between(s.opening, s.closing));
-    };
-    c.x = toInt(field(Field::X));
-    c.y = toInt(field(Field::Y));
-    c.state = toInt(field(Field::State));
-    c.voltage = field(Field::Voltage);
-    c.resistance = field(Field::Resistance);
-    c.minimum = field(Field::Minimum);
-    c.maximum = field(Field::Maximum);
-    c.ratedVoltage = field(Field::RatedVoltage);
-    c.ratedCurrent = field(Field::RatedCurrent);
-
-    if (!m_running.known || !sameText(m_running.text, name) || m_runningType != c.type) {
-        m_running = {name, model::runningNumber(name, c.type), true};
-        m_runningType = c.type;
-    }
-    m_runningNumber = m_running.value;
+    constexpr std::size_t xSlot = slotFor(sep::x);
+    m_numberText =
+        hit(xSlot) ? m_text.sliced(m_start + 1, m_at[xSlot] - m_start - 1) : QStringView();
+    // Its digits end at the next "№", so nested records never share them.
+    c.number = textToInt(m_numberText);
+    // The name is kept while nested records share its text.
+    const QStringView name = between(slotFor(sep::name), slotFor(sep::type));
+    if (!sameText(name, m_nameText))
+        c.name = name.toString();
+    m_nameText = name;
+    c.type = readOnce(m_type, between(slotFor(sep::type), slotFor(sep::state)), textToInt);
+    c.x = wholeNumber(Field::X);
+    c.y = wholeNumber(Field::Y);
+    c.state = wholeNumber(Field::State);
+    c.voltage = number(Field::Voltage);
+    c.resistance = number(Field::Resistance);
+    c.minimum = number(Field::Minimum);
+    c.maximum = number(Field::Maximum);
+    c.ratedVoltage = number(Field::RatedVoltage);
+    c.ratedCurrent = number(Field::RatedCurrent);
     return true;
+}
+
+int ComponentRecordReader::runningNumber() {
+    const int type = m_component.type;
+    if (!m_running.known || !sameText(m_running.text, m_nameText) || m_runningType != type) {
+        m_running = {m_nameText, model::runningNumber(m_nameText, type), true};
+        m_runningType = type;
+    }
+    return m_running.value;
 }
 
 } // namespace ampery::model

@@ -14,9 +14,11 @@ namespace ampery::model {
 //
 // A stray "№" nests one record inside another, and nested records share the
 // text after it. Searching and reading that text again for every record would
-// make a file of many "№" take quadratic time to open, so each separator is
-// searched for once and a field text shared with the previous record is read
-// once.
+// make a file of many "№" take quadratic time to open. So the separators are
+// searched for together in one pass from a record start, leaving out each
+// that an earlier pass found at or after this start, or found missing up to
+// the "‖" that ends this record; and a field text shared with the previous
+// record is read once.
 class ComponentRecordReader {
 public:
     // The text must outlive the reader.
@@ -27,16 +29,20 @@ public:
 
     // Where the record's "№" is in the text.
     qsizetype start() const { return m_start; }
+    // The record from its "№" up to and including its "‖".
+    QStringView record() const { return m_text.sliced(m_start, m_end + 1 - m_start); }
     // The number's text as stored, which decides whether the record is
     // reachable by its number.
     QStringView numberText() const { return m_numberText; }
     const Component& component() const { return m_component; }
-    // runningNumber() of the record's name for its type.
-    int runningNumber() const { return m_runningNumber; }
+    // runningNumber() of the record's name for its type, read when asked.
+    int runningNumber();
 
 private:
-    static constexpr std::size_t separatorCount = 13;
-    static constexpr std::size_t fieldCount = 9;
+    // The separators searched for after a record's "№", each in a slot.
+    static constexpr std::size_t slotCount = 12;
+    // Texts up to this long are read again rather than remembered.
+    static constexpr qsizetype shortText = 16;
 
     template <typename T> struct Remembered {
         QStringView text;
@@ -44,27 +50,34 @@ private:
         bool known = false;
     };
 
-    qsizetype firstInRecord(char16_t separator);
-    QStringView between(char16_t opening, char16_t closing);
+    qsizetype nextStart() const;
+    void searchSeparators();
+    bool hit(std::size_t slot) const { return (m_hits >> slot & 1u) != 0; }
+    QStringView between(std::size_t opening, std::size_t closing) const;
+    QStringView fieldText(Field field) const;
     template <typename T, typename Read>
-    static const T& readOnce(Remembered<T>& remembered, QStringView text, Read read);
-    double numberOf(Remembered<double>& remembered, QStringView text);
+    static T readOnce(Remembered<T>& remembered, QStringView text, Read read);
+    int wholeNumber(Field field);
+    double number(Field field);
 
     QStringView m_text;
     qsizetype m_start = -1;
     qsizetype m_end = -1;
-    // Per separator: its first position at or after some earlier record
-    // start, -1 when the rest of the text has none, -2 before the first look.
-    std::array<qsizetype, separatorCount> m_found;
+    // Per slot, where a search for its separator from some record start
+    // stopped: at the separator when its bit in m_hits is set, else without
+    // it at the first "‖" or the end of the text.
+    std::array<qsizetype, slotCount> m_at;
+    unsigned m_hits = 0;
 
     QStringView m_numberText;
+    // The text the component's name was read from.
+    QStringView m_nameText;
     Component m_component;
-    int m_runningNumber = 0;
 
-    Remembered<double> m_number;
-    Remembered<double> m_type;
-    std::array<Remembered<double>, fieldCount> m_fields;
-    Remembered<QString> m_name;
+    Remembered<int> m_type;
+    // Per field, indexed by Field: x, y and the state are whole numbers.
+    std::array<Remembered<int>, 9> m_wholeFields;
+    std::array<Remembered<double>, 9> m_fields;
     Remembered<int> m_running;
     int m_runningType = 0;
 };
