@@ -184,9 +184,10 @@ bool ComponentRecordReader::next() {
     c.number = textToInt(m_numberText);
     // The name is kept while nested records share its text.
     const QStringView name = between(slotFor(sep::name), slotFor(sep::type));
-    if (!sameText(name, m_nameText))
+    if (m_nameTaken || !sameText(name, m_nameText))
         c.name = name.toString();
     m_nameText = name;
+    m_nameTaken = false;
     c.type = readOnce(m_type, between(slotFor(sep::type), slotFor(sep::state)), textToInt);
     c.x = wholeNumber(Field::X);
     c.y = wholeNumber(Field::Y);
@@ -198,6 +199,15 @@ bool ComponentRecordReader::next() {
     c.ratedVoltage = number(Field::RatedVoltage);
     c.ratedCurrent = number(Field::RatedCurrent);
     return true;
+}
+
+Component ComponentRecordReader::takeComponent() {
+    // A long name stays shared with the nested records that share its text;
+    // a short one is read again if the next record shares it.
+    if (m_nameText.size() > shortText)
+        return m_component;
+    m_nameTaken = true;
+    return std::move(m_component);
 }
 
 int ComponentRecordReader::runningNumber() {

@@ -35,6 +35,9 @@ public:
     // reachable by its number.
     QStringView numberText() const { return m_numberText; }
     const Component& component() const { return m_component; }
+    // The component, moved out where that is cheaper than a copy; the reader
+    // must then move on with next().
+    Component takeComponent();
     // runningNumber() of the record's name for its type, read when asked.
     int runningNumber();
 
@@ -73,6 +76,7 @@ private:
     // The text the component's name was read from.
     QStringView m_nameText;
     Component m_component;
+    bool m_nameTaken = false;
 
     Remembered<int> m_type;
     // Per field, indexed by Field: x, y and the state are whole numbers.

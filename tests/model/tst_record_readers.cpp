@@ -1,6 +1,7 @@
 #include "model/component_record.h"
 #include "model/component_record_reader.h"
 #include "model/component_type.h"
+#include "model/experiment.h"
 #include "model/record_scan.h"
 #include "model/separators.h"
 
@@ -8,7 +9,9 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 using namespace ampery::model;
 
@@ -58,6 +61,49 @@ QList<ReadRecord> readWithReader(const QString& text) {
         records.append({start, start + reader.record().size() - 1, reader.numberText().toString(),
                         describe(reader.component()), reader.runningNumber()});
     }
+    return records;
+}
+
+// A component list read the plain way: each record read on its own, kept
+// when the lookup by its number finds it, in number order.
+struct ListedRecord {
+    qsizetype start = 0;
+    qsizetype size = 0;
+    QString component;
+    bool operator==(const ListedRecord&) const = default;
+};
+
+char* toString(const ListedRecord& r) {
+    return QTest::toString(
+        QStringLiteral("%1 at %2, %3 long").arg(r.component).arg(r.start).arg(r.size));
+}
+
+QList<ListedRecord> reachableOneByOne(const Experiment& e) {
+    std::vector<std::pair<int, ListedRecord>> found;
+    const QString& text = e.text();
+    for (qsizetype s = 0; s < text.size(); ++s) {
+        if (text[s] != QChar(sep::recordStart))
+            continue;
+        const qsizetype end = text.indexOf(QChar(sep::recordEnd), s);
+        if (end < 0)
+            break;
+        const Component c = parseComponentRecord(QStringView(text).mid(s, end + 1 - s));
+        if (c.number > 0 && e.findComponentRecord(c.number) == s)
+            found.push_back({c.number, {s, end + 1 - s, describe(c)}});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<ListedRecord> listed;
+    for (const auto& [number, record] : found)
+        listed.append(record);
+    return listed;
+}
+
+QList<ListedRecord> listed(const Experiment& e) {
+    QList<ListedRecord> records;
+    for (const Experiment::ReadRecord& read : e.componentRecords())
+        records.append({read.record.data() - e.text().constData(), read.record.size(),
+                        describe(read.component)});
     return records;
 }
 
@@ -168,9 +214,10 @@ private slots:
                                     "☆", "★", "‖", "1", "23", "-", ".", "5", "电灯", "电动机"};
         for (int k = 0; k < 300; ++k)
             QTest::addRow("random %d", k) << randomText(random, pieces, random.bounded(120));
-        QRandomGenerator experiments(11);
-        for (int k = 0; k < 500; ++k)
-            QTest::addRow("random experiment %d", k) << randomExperiment(experiments);
+        for (quint32 seed = 5001; seed <= 5500; ++seed) {
+            QRandomGenerator experiment(seed);
+            QTest::addRow("experiment seed %u", seed) << randomExperiment(experiment);
+        }
     }
     void componentRecordsReadAsOneByOne() {
         QFETCH(QString, text);
@@ -184,6 +231,44 @@ private slots:
             QCOMPARE(got[i].component, expected[i].component);
             QCOMPARE(got[i].runningNumber, expected[i].runningNumber);
         }
+    }
+
+    // The component list holds, in number order, the records that the lookup
+    // by number finds, read as each record on its own, with their texts.
+    void componentListReadAsOneByOne_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("empty") << QString();
+        QTest::addRow("out of order") << lamp(3, "1") + lamp(1, "2") +
+                                             QStringLiteral("⊙电灯1∧|电灯3∨¤1|1┇2|2‖") +
+                                             lamp(2, "3");
+        QTest::addRow("repeated numbers, the first is found")
+            << lamp(2, "1") + lamp(1, "2") + lamp(2, "3") + lamp(1, "4");
+        QTest::addRow("number texts the lookup does not find")
+            << QStringLiteral("№01□1‖№+3□2‖№3.0□3‖№-2□4‖№0□5‖№2147483648□6‖№2147483647□7‖");
+        QTest::addRow("nested starts share a short name")
+            << QStringLiteral("№4□№5□№6□1■2◇电灯1◆3△‖");
+        QTest::addRow("nested starts share a long name")
+            << QStringLiteral("№4□№5□1■2◇") + QString(40, u'阻') + QStringLiteral("◆3△‖");
+        QTest::addRow("names read again after a taken one")
+            << QStringLiteral("№1□◇电灯1◆3‖№1□◇电灯2◆3‖№2□◇电灯3◆3‖");
+        for (quint32 seed = 1; seed <= 3000; ++seed) {
+            QRandomGenerator random(seed);
+            QTest::addRow("seed %u", seed) << randomExperiment(random);
+        }
+    }
+    void componentListReadAsOneByOne() {
+        QFETCH(QString, text);
+        Experiment e;
+        e.setText(text);
+        const QList<ListedRecord> expected = reachableOneByOne(e);
+        QCOMPARE(listed(e), expected);
+        QStringList expectedComponents;
+        for (const ListedRecord& record : expected)
+            expectedComponents.append(record.component);
+        QStringList components;
+        for (const Component& c : e.components())
+            components.append(describe(c));
+        QCOMPARE(components, expectedComponents);
     }
 
     // The lines drawn are those of every track drawn on its own, and their
