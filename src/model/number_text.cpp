@@ -2,6 +2,7 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -59,8 +60,8 @@ double textToNumber(QStringView text) {
     // the program writes it) is converted without a string of its own.
     const QStringView number = text.first(i).sliced(text[0] == u'+' ? 1 : 0);
     QVarLengthArray<char, 64> ascii(number.size());
-    for (qsizetype k = 0; k < number.size(); ++k)
-        ascii[k] = static_cast<char>(number[k].unicode());
+    std::transform(number.utf16(), number.utf16() + number.size(), ascii.data(),
+                   [](char16_t c) { return static_cast<char>(c); });
     const std::string_view digits(ascii.data(), static_cast<std::size_t>(ascii.size()));
     double value = 0.0;
     const std::from_chars_result parsed = std::from_chars(
