@@ -101,16 +101,14 @@ QString Experiment::readFieldText(int number, Field field) const {
 
 namespace {
 
-// Whether the text is the positive number as QString::number() writes it.
+// Whether the text is the positive number as QString::number() writes it:
+// its digits from the last, and no more.
 bool isDecimalOf(QStringView text, int number) {
-    std::array<char16_t, 10> digits{};
-    std::size_t first = digits.size();
-    auto rest = static_cast<unsigned>(number);
-    do {
-        digits[--first] = static_cast<char16_t>(u'0' + rest % 10);
-        rest /= 10;
-    } while (rest > 0);
-    return text == QStringView(digits.data() + first, digits.data() + digits.size());
+    qsizetype at = text.size();
+    for (auto rest = static_cast<unsigned>(number); rest > 0; rest /= 10)
+        if (--at < 0 || text[at] != QChar(u'0' + rest % 10))
+            return false;
+    return at == 0;
 }
 
 int numberOf(const Component& component) {
