@@ -5,8 +5,6 @@
 #include "separators.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 #include <optional>
 
 namespace ampery::model {
@@ -33,6 +31,7 @@ constexpr std::size_t slotFor(char16_t separator) {
                                     searched.begin());
 }
 constexpr std::size_t endSlot = slotFor(sep::recordEnd);
+constexpr unsigned allSlots = (1u << searched.size()) - 1;
 
 struct FieldSlots {
     std::size_t opening;
@@ -47,22 +46,35 @@ constexpr std::array<FieldSlots, 9> fieldSlots = [] {
     return table;
 }();
 
-constexpr char16_t lowest = *std::min_element(searched.begin(), searched.end());
-constexpr char16_t highest = *std::max_element(searched.begin(), searched.end());
+// searchInOrder() reads the text before each separator as the field that
+// ends there.
+static_assert(std::all_of(fieldSlots.begin(), fieldSlots.end(),
+                          [](FieldSlots f) { return f.opening + 1 == f.closing; }));
+static_assert(slotFor(sep::type) + 1 == slotFor(sep::state));
 
-// The bit of every character from the lowest separator to the highest, in
-// slot order, 0 for those that are none. Digits and Chinese lie outside that
-// range and read the 0 after it.
-constexpr auto bitTable = [] {
-    std::array<std::uint16_t, highest - lowest + 2> table{};
-    for (std::size_t k = 0; k < searched.size(); ++k)
-        table[searched[k] - lowest] = static_cast<std::uint16_t>(1u << k);
+// The characters that break the layout searchInOrder() expects: the
+// separators and, as it starts a record nested in this one, "№".
+constexpr std::array<char16_t, 13> breaking = [] {
+    std::array<char16_t, 13> all{};
+    std::copy(searched.begin(), searched.end(), all.begin());
+    all.back() = sep::recordStart;
+    return all;
+}();
+constexpr char16_t lowest = *std::min_element(breaking.begin(), breaking.end());
+constexpr char16_t highest = *std::max_element(breaking.begin(), breaking.end());
+
+// Whether each character from the lowest breaking one to the highest is one.
+// Digits and Chinese lie outside that range and read the false after it.
+constexpr auto breakingTable = [] {
+    std::array<bool, highest - lowest + 2> table{};
+    for (const char16_t c : breaking)
+        table[c - lowest] = true;
     return table;
 }();
 
-unsigned bitOf(char16_t c) {
+bool breaksLayout(char16_t c) {
     const std::size_t offset = static_cast<std::size_t>(c) - lowest;
-    return bitTable[std::min(offset, bitTable.size() - 1)];
+    return breakingTable[std::min(offset, breakingTable.size() - 1)];
 }
 
 // The texts of whole numbers as the program writes them, read without the
@@ -89,10 +101,11 @@ bool sameText(QStringView a, QStringView b) {
 ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
     static_assert(searched.size() == slotCount);
     m_at.fill(-1);
+    m_digits.fill(-1);
 }
 
 qsizetype ComponentRecordReader::nextStart() const {
-    return m_text.indexOf(QChar(sep::recordStart), m_start + 1);
+    return m_text.indexOf(QChar(sep::recordStart), std::max(m_start + 1, m_noStartBefore));
 }
 
 void ComponentRecordReader::searchSeparators() {
@@ -106,26 +119,80 @@ void ComponentRecordReader::searchSeparators() {
             wanted |= 1u << k;
     if (wanted == 0)
         return;
-    unsigned hits = m_hits & ~wanted;
-    constexpr unsigned endBit = 1u << endSlot;
-    // A "‖" found before ends this record and the search.
-    const qsizetype limit = wanted & endBit ? m_text.size() : m_at[endSlot];
-    const char16_t* const text = m_text.utf16();
-    qsizetype i = m_start;
-    for (; i < limit; ++i) {
-        const unsigned hit = bitOf(text[i]) & wanted;
-        if (hit == 0)
-            continue;
-        m_at[static_cast<std::size_t>(std::countr_zero(hit))] = i;
-        hits |= hit;
-        wanted &= ~hit;
-        if (wanted == 0 || hit == endBit)
-            break;
+    m_hits &= ~wanted;
+    m_digits.fill(-1);
+    // A record starting past every separator found so far is most often
+    // laid out as the program writes it.
+    if (wanted == allSlots) {
+        if (searchInOrder())
+            return;
+        wanted &= ~m_hits;
     }
-    m_hits = hits;
-    for (std::size_t k = 0; k < slotCount; ++k)
-        if (wanted & (1u << k))
-            m_at[k] = i;
+    constexpr unsigned endBit = 1u << endSlot;
+    if (wanted & endBit) {
+        const qsizetype end = m_text.indexOf(QChar(sep::recordEnd), m_start);
+        if (end < 0) {
+            // No record here or after.
+            m_at[endSlot] = m_text.size();
+            return;
+        }
+        m_at[endSlot] = end;
+        m_hits |= endBit;
+        wanted &= ~endBit;
+    }
+    // Each of the rest is searched for up to the record's end.
+    const QStringView record = m_text.first(m_at[endSlot]);
+    for (std::size_t k = 0; k < slotCount; ++k) {
+        if ((wanted & (1u << k)) == 0)
+            continue;
+        const qsizetype at = record.indexOf(QChar(searched[k]), m_start);
+        m_at[k] = at < 0 ? record.size() : at;
+        if (at >= 0)
+            m_hits |= 1u << k;
+    }
+}
+
+bool ComponentRecordReader::searchInOrder() {
+    // While the separators come in slot order and none of them out of it,
+    // each is the first of its kind in the record, where the general search
+    // would find it; it keeps those found when the order breaks.
+    const char16_t* const text = m_text.utf16();
+    // A longer record is left to the general search, which finds its end
+    // faster.
+    const qsizetype limit = std::min(m_text.size(), m_start + 128);
+    qsizetype i = m_start + 1;
+    for (std::size_t k = 0; k < slotCount; ++k, ++i) {
+        const qsizetype fieldStart = i;
+        unsigned value = 0;
+        bool digitsOnly = true;
+        for (;; ++i) {
+            if (i == limit) {
+                if (limit < m_text.size())
+                    return false;
+                // No "‖" after this start: no record here or after.
+                m_at[endSlot] = m_text.size();
+                return true;
+            }
+            const char16_t c = text[i];
+            if (c == searched[k])
+                break;
+            if (const unsigned digit = static_cast<unsigned>(c) - u'0'; digit < 10) {
+                value = value * 10 + digit;
+                continue;
+            }
+            if (breaksLayout(c))
+                return false;
+            digitsOnly = false;
+        }
+        m_at[k] = i;
+        m_hits |= 1u << k;
+        // The number text begins at this record's "№"; a record nested in it
+        // has the same separators but a number text of its own.
+        if (k > 0 && digitsOnly && i - fieldStart <= 9)
+            m_digits[k] = static_cast<int>(value);
+    }
+    m_noStartBefore = i;
+    return true;
 }
 
 inline QStringView ComponentRecordReader::between(std::size_t opening, std::size_t closing) const {
@@ -137,13 +204,12 @@ inline QStringView ComponentRecordReader::between(std::size_t opening, std::size
     return m_text.sliced(open + 1, close - open - 1);
 }
 
-inline QStringView ComponentRecordReader::fieldText(Field field) const {
-    const FieldSlots& at = fieldSlots[static_cast<std::size_t>(field)];
-    return between(at.opening, at.closing);
-}
-
 template <typename T, typename Read>
-inline T ComponentRecordReader::readOnce(Remembered<T>& remembered, QStringView text, Read read) {
+inline T ComponentRecordReader::readField(std::size_t opening, std::size_t closing,
+                                          Remembered<T>& remembered, Read read) {
+    if (m_digits[closing] >= 0)
+        return static_cast<T>(m_digits[closing]);
+    const QStringView text = between(opening, closing);
     // Reading a short text again costs less than remembering it.
     if (text.size() <= shortText) {
         if (const std::optional<int> digits = digitsAlone(text))
@@ -156,11 +222,13 @@ inline T ComponentRecordReader::readOnce(Remembered<T>& remembered, QStringView 
 }
 
 inline int ComponentRecordReader::wholeNumber(Field field) {
-    return readOnce(m_wholeFields[static_cast<std::size_t>(field)], fieldText(field), textToInt);
+    const std::size_t f = static_cast<std::size_t>(field);
+    return readField(fieldSlots[f].opening, fieldSlots[f].closing, m_wholeFields[f], textToInt);
 }
 
 inline double ComponentRecordReader::number(Field field) {
-    return readOnce(m_fields[static_cast<std::size_t>(field)], fieldText(field), textToNumber);
+    const std::size_t f = static_cast<std::size_t>(field);
+    return readField(fieldSlots[f].opening, fieldSlots[f].closing, m_fields[f], textToNumber);
 }
 
 bool ComponentRecordReader::next() {
@@ -181,14 +249,15 @@ bool ComponentRecordReader::next() {
     m_numberText =
         hit(xSlot) ? m_text.sliced(m_start + 1, m_at[xSlot] - m_start - 1) : QStringView();
     // Its digits end at the next "№", so nested records never share them.
-    c.number = textToInt(m_numberText);
+    const std::optional<int> digits = digitsAlone(m_numberText);
+    c.number = digits ? *digits : textToInt(m_numberText);
     // The name is kept while nested records share its text.
     const QStringView name = between(slotFor(sep::name), slotFor(sep::type));
     if (m_nameTaken || !sameText(name, m_nameText))
         c.name = name.toString();
     m_nameText = name;
     m_nameTaken = false;
-    c.type = readOnce(m_type, between(slotFor(sep::type), slotFor(sep::state)), textToInt);
+    c.type = readField(slotFor(sep::type), slotFor(sep::state), m_type, textToInt);
     c.x = wholeNumber(Field::X);
     c.y = wholeNumber(Field::Y);
     c.state = wholeNumber(Field::State);
@@ -199,15 +268,6 @@ bool ComponentRecordReader::next() {
     c.ratedVoltage = number(Field::RatedVoltage);
     c.ratedCurrent = number(Field::RatedCurrent);
     return true;
-}
-
-Component ComponentRecordReader::takeComponent() {
-    // A long name stays shared with the nested records that share its text;
-    // a short one is read again if the next record shares it.
-    if (m_nameText.size() > shortText)
-        return m_component;
-    m_nameTaken = true;
-    return std::move(m_component);
 }
 
 int ComponentRecordReader::runningNumber() {
