@@ -20,12 +20,12 @@ namespace {
 // Every field of a component, the numbers exactly (17 digits tell any two
 // doubles apart, and the sign of a zero shows).
 QString describe(const Component& c) {
-    QStringList parts;
+    QStringList values;
     for (const double v :
          {double(c.number), double(c.x), double(c.y), double(c.type), double(c.state), c.voltage,
           c.resistance, c.minimum, c.maximum, c.ratedVoltage, c.ratedCurrent})
-        parts.append(QString::number(v, 'g', 17));
-    return c.name + u'|' + parts.join(u'|');
+        values.append(QString::number(v, 'g', 17));
+    return c.name + u'|' + values.join(u'|');
 }
 
 struct ReadRecord {
