@@ -10,27 +10,10 @@ namespace ampery::model {
 
 namespace {
 
-struct FieldInfo {
-    const char16_t* key;
-    char16_t opening;
-    char16_t closing;
+constexpr std::array<const char16_t*, 9> keys = {
+    u"元件横位", u"元件纵位", u"元件状态", u"元件电压", u"元件电阻",
+    u"最小电阻", u"最大电阻", u"额定电压", u"额定电流",
 };
-
-constexpr std::array<FieldInfo, 9> fields = {{
-    {u"元件横位", sep::x, sep::y},
-    {u"元件纵位", sep::y, sep::name},
-    {u"元件状态", sep::state, sep::voltage},
-    {u"元件电压", sep::voltage, sep::resistance},
-    {u"元件电阻", sep::resistance, sep::minimum},
-    {u"最小电阻", sep::minimum, sep::maximum},
-    {u"最大电阻", sep::maximum, sep::ratedVoltage},
-    {u"额定电压", sep::ratedVoltage, sep::ratedCurrent},
-    {u"额定电流", sep::ratedCurrent, sep::recordEnd},
-}};
-
-const FieldInfo& info(Field field) {
-    return fields[static_cast<std::size_t>(field)];
-}
 
 QStringView between(QStringView record, char16_t opening, char16_t closing) {
     const qsizetype open = record.indexOf(QChar(opening));
@@ -46,22 +29,19 @@ QStringView between(QStringView record, char16_t opening, char16_t closing) {
 } // namespace
 
 QString fieldKey(Field field) {
-    return QString::fromUtf16(info(field).key);
-}
-
-FieldSeparators fieldSeparators(Field field) {
-    return {info(field).opening, info(field).closing};
+    return QString::fromUtf16(keys[static_cast<std::size_t>(field)]);
 }
 
 std::optional<Field> fieldForKey(QStringView key) {
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        if (key == QStringView(fields[i].key))
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (key == QStringView(keys[i]))
             return static_cast<Field>(i);
     return std::nullopt;
 }
 
 QStringView fieldText(QStringView record, Field field) {
-    return between(record, info(field).opening, info(field).closing);
+    const FieldSeparators s = fieldSeparators(field);
+    return between(record, s.opening, s.closing);
 }
 
 QStringView numberText(QStringView record) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "separators.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -28,7 +30,29 @@ struct FieldSeparators {
     char16_t opening;
     char16_t closing;
 };
-FieldSeparators fieldSeparators(Field field);
+constexpr FieldSeparators fieldSeparators(Field field) {
+    switch (field) {
+    case Field::X:
+        return {sep::x, sep::y};
+    case Field::Y:
+        return {sep::y, sep::name};
+    case Field::State:
+        return {sep::state, sep::voltage};
+    case Field::Voltage:
+        return {sep::voltage, sep::resistance};
+    case Field::Resistance:
+        return {sep::resistance, sep::minimum};
+    case Field::Minimum:
+        return {sep::minimum, sep::maximum};
+    case Field::Maximum:
+        return {sep::maximum, sep::ratedVoltage};
+    case Field::RatedVoltage:
+        return {sep::ratedVoltage, sep::ratedCurrent};
+    case Field::RatedCurrent:
+        return {sep::ratedCurrent, sep::recordEnd};
+    }
+    return {};
+}
 
 std::optional<Field> fieldForKey(QStringView key);
 

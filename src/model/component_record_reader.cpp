@@ -5,13 +5,13 @@
 #include "separators.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace ampery::model {
 
 namespace {
 
-constexpr std::array<char16_t, 13> searched = {
-    sep::recordStart,
+constexpr std::array<char16_t, 12> searched = {
     sep::x,
     sep::y,
     sep::name,
@@ -26,9 +26,70 @@ constexpr std::array<char16_t, 13> searched = {
     sep::recordEnd,
 };
 
-std::size_t indexOfSeparator(char16_t separator) {
+constexpr std::size_t slotFor(char16_t separator) {
     return static_cast<std::size_t>(std::find(searched.begin(), searched.end(), separator) -
                                     searched.begin());
+}
+constexpr std::size_t endSlot = slotFor(sep::recordEnd);
+constexpr unsigned allSlots = (1u << searched.size()) - 1;
+
+struct FieldSlots {
+    std::size_t opening;
+    std::size_t closing;
+};
+constexpr std::array<FieldSlots, 9> fieldSlots = [] {
+    std::array<FieldSlots, 9> table{};
+    for (std::size_t f = 0; f < table.size(); ++f) {
+        const FieldSeparators s = fieldSeparators(static_cast<Field>(f));
+        table[f] = {slotFor(s.opening), slotFor(s.closing)};
+    }
+    return table;
+}();
+
+// searchInOrder() reads the text before each separator as the field that
+// ends there.
+static_assert(std::all_of(fieldSlots.begin(), fieldSlots.end(),
+                          [](FieldSlots f) { return f.opening + 1 == f.closing; }));
+static_assert(slotFor(sep::type) + 1 == slotFor(sep::state));
+
+// The characters that break the layout searchInOrder() expects: the
+// separators and, as it starts a record nested in this one, "№".
+constexpr std::array<char16_t, 13> breaking = [] {
+    std::array<char16_t, 13> all{};
+    std::copy(searched.begin(), searched.end(), all.begin());
+    all.back() = sep::recordStart;
+    return all;
+}();
+constexpr char16_t lowest = *std::min_element(breaking.begin(), breaking.end());
+constexpr char16_t highest = *std::max_element(breaking.begin(), breaking.end());
+
+// Whether each character from the lowest breaking one to the highest is one.
+// Digits and Chinese lie outside that range and read the false after it.
+constexpr auto breakingTable = [] {
+    std::array<bool, highest - lowest + 2> table{};
+    for (const char16_t c : breaking)
+        table[c - lowest] = true;
+    return table;
+}();
+
+bool breaksLayout(char16_t c) {
+    const std::size_t offset = static_cast<std::size_t>(c) - lowest;
+    return breakingTable[std::min(offset, breakingTable.size() - 1)];
+}
+
+// The texts of whole numbers as the program writes them, read without the
+// general rule: up to nine digits and nothing else, or no text, which reads
+// as 0.
+std::optional<int> digitsAlone(QStringView text) {
+    if (text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
 }
 
 bool sameText(QStringView a, QStringView b) {
@@ -38,79 +99,184 @@ bool sameText(QStringView a, QStringView b) {
 } // namespace
 
 ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
-    static_assert(searched.size() == separatorCount);
-    m_found.fill(-2);
+    static_assert(searched.size() == slotCount);
+    m_at.fill(-1);
+    m_digits.fill(-1);
 }
 
-qsizetype ComponentRecordReader::firstInRecord(char16_t separator) {
-    qsizetype& found = m_found[indexOfSeparator(separator)];
-    // Record starts only move forward, so a position found from an earlier
-    // start is still the first one while it lies at or after this start.
-    if (found == -2 || (found >= 0 && found < m_start))
-        found = m_text.indexOf(QChar(separator), m_start);
-    return found;
+qsizetype ComponentRecordReader::nextStart() const {
+    return m_text.indexOf(QChar(sep::recordStart), std::max(m_start + 1, m_noStartBefore));
 }
 
-QStringView ComponentRecordReader::between(char16_t opening, char16_t closing) {
-    const qsizetype open = firstInRecord(opening);
-    if (open < 0 || open > m_end)
+void ComponentRecordReader::searchSeparators() {
+    // Record starts only move forward, so a separator found from an earlier
+    // start is still the first one while it lies at or after this start, and
+    // one missing up to a "‖" at or after this start is missing from this
+    // record, which ends there.
+    unsigned wanted = 0;
+    for (std::size_t k = 0; k < slotCount; ++k)
+        if (m_at[k] < m_start)
+            wanted |= 1u << k;
+    if (wanted == 0)
+        return;
+    m_hits &= ~wanted;
+    m_digits.fill(-1);
+    // A record starting past every separator found so far is most often
+    // laid out as the program writes it.
+    if (wanted == allSlots) {
+        if (searchInOrder())
+            return;
+        wanted &= ~m_hits;
+    }
+    constexpr unsigned endBit = 1u << endSlot;
+    if (wanted & endBit) {
+        const qsizetype end = m_text.indexOf(QChar(sep::recordEnd), m_start);
+        if (end < 0) {
+            // No record here or after.
+            m_at[endSlot] = m_text.size();
+            return;
+        }
+        m_at[endSlot] = end;
+        m_hits |= endBit;
+        wanted &= ~endBit;
+    }
+    // Each of the rest is searched for up to the record's end.
+    const QStringView record = m_text.first(m_at[endSlot]);
+    for (std::size_t k = 0; k < slotCount; ++k) {
+        if ((wanted & (1u << k)) == 0)
+            continue;
+        const qsizetype at = record.indexOf(QChar(searched[k]), m_start);
+        m_at[k] = at < 0 ? record.size() : at;
+        if (at >= 0)
+            m_hits |= 1u << k;
+    }
+}
+
+bool ComponentRecordReader::searchInOrder() {
+    // While the separators come in slot order and none of them out of it,
+    // each is the first of its kind in the record, where the general search
+    // would find it; it keeps those found when the order breaks.
+    const char16_t* const text = m_text.utf16();
+    // A longer record is left to the general search, which finds its end
+    // faster.
+    const qsizetype limit = std::min(m_text.size(), m_start + 128);
+    qsizetype i = m_start + 1;
+    for (std::size_t k = 0; k < slotCount; ++k, ++i) {
+        const qsizetype fieldStart = i;
+        unsigned value = 0;
+        bool digitsOnly = true;
+        for (;; ++i) {
+            if (i == limit) {
+                if (limit < m_text.size())
+                    return false;
+                // No "‖" after this start: no record here or after.
+                m_at[endSlot] = m_text.size();
+                return true;
+            }
+            const char16_t c = text[i];
+            if (c == searched[k])
+                break;
+            if (const unsigned digit = static_cast<unsigned>(c) - u'0'; digit < 10) {
+                value = value * 10 + digit;
+                continue;
+            }
+            if (breaksLayout(c))
+                return false;
+            digitsOnly = false;
+        }
+        m_at[k] = i;
+        m_hits |= 1u << k;
+        // The number text begins at this record's "№"; a record nested in it
+        // has the same separators but a number text of its own.
+        if (k > 0 && digitsOnly && i - fieldStart <= 9)
+            m_digits[k] = static_cast<int>(value);
+    }
+    m_noStartBefore = i;
+    return true;
+}
+
+inline QStringView ComponentRecordReader::between(std::size_t opening, std::size_t closing) const {
+    // Every separator found for this record lies in it, after its "№".
+    const qsizetype open = m_at[opening];
+    const qsizetype close = m_at[closing];
+    if (!hit(opening) || !hit(closing) || close <= open)
         return {};
-    const qsizetype close = firstInRecord(closing);
-    if (close < 0 || close > m_end || close < open + 1)
-        return {};
-    return m_text.mid(open + 1, close - open - 1);
+    return m_text.sliced(open + 1, close - open - 1);
 }
 
 template <typename T, typename Read>
-const T& ComponentRecordReader::readOnce(Remembered<T>& remembered, QStringView text, Read read) {
+inline T ComponentRecordReader::readField(std::size_t opening, std::size_t closing,
+                                          Remembered<T>& remembered, Read read) {
+    if (m_digits[closing] >= 0)
+        return static_cast<T>(m_digits[closing]);
+    const QStringView text = between(opening, closing);
+    // Reading a short text again costs less than remembering it.
+    if (text.size() <= shortText) {
+        if (const std::optional<int> digits = digitsAlone(text))
+            return static_cast<T>(*digits);
+        return read(text);
+    }
     if (!remembered.known || !sameText(remembered.text, text))
         remembered = {text, read(text), true};
     return remembered.value;
 }
 
-double ComponentRecordReader::numberOf(Remembered<double>& remembered, QStringView text) {
-    return readOnce(remembered, text, textToNumber);
+inline int ComponentRecordReader::wholeNumber(Field field) {
+    const std::size_t f = static_cast<std::size_t>(field);
+    return readField(fieldSlots[f].opening, fieldSlots[f].closing, m_wholeFields[f], textToInt);
+}
+
+inline double ComponentRecordReader::number(Field field) {
+    const std::size_t f = static_cast<std::size_t>(field);
+    return readField(fieldSlots[f].opening, fieldSlots[f].closing, m_fields[f], textToNumber);
 }
 
 bool ComponentRecordReader::next() {
-    const qsizetype start = m_text.indexOf(QChar(sep::recordStart), m_start + 1);
+    const qsizetype start = nextStart();
     if (start < 0)
         return false;
     m_start = start;
-    m_end = firstInRecord(sep::recordEnd);
-    if (m_end < 0) {
+    searchSeparators();
+    if (!hit(endSlot)) {
         // No later "№" has a "‖" after it either.
         m_start = m_text.size();
         return false;
     }
+    m_end = m_at[endSlot];
 
     Component& c = m_component;
-    m_numberText = between(sep::recordStart, sep::x);
-    c.number = toInt(numberOf(m_number, m_numberText));
-    const QStringView name = between(sep::name, sep::type);
-    c.name = readOnce(m_name, name, [](QStringView text) { return text.toString(); });
-    c.type = toInt(numberOf(m_type, between(sep::type, sep::state)));
-
-    const auto field = [this](Field f) {
-        const FieldSeparators s = fieldSeparators(f);
-        return numberOf(m_fields[static_cast<std::size_t>(f)], between(s.opening, s.closing));
-    };
-    c.x = toInt(field(Field::X));
-    c.y = toInt(field(Field::Y));
-    c.state = toInt(field(Field::State));
-    c.voltage = field(Field::Voltage);
-    c.resistance = field(Field::Resistance);
-    c.minimum = field(Field::Minimum);
-    c.maximum = field(Field::Maximum);
-    c.ratedVoltage = field(Field::RatedVoltage);
-    c.ratedCurrent = field(Field::RatedCurrent);
-
-    if (!m_running.known || !sameText(m_running.text, name) || m_runningType != c.type) {
-        m_running = {name, model::runningNumber(name, c.type), true};
-        m_runningType = c.type;
-    }
-    m_runningNumber = m_running.value;
+    constexpr std::size_t xSlot = slotFor(sep::x);
+    m_numberText =
+        hit(xSlot) ? m_text.sliced(m_start + 1, m_at[xSlot] - m_start - 1) : QStringView();
+    // Its digits end at the next "№", so nested records never share them.
+    const std::optional<int> digits = digitsAlone(m_numberText);
+    c.number = digits ? *digits : textToInt(m_numberText);
+    // The name is kept while nested records share its text.
+    const QStringView name = between(slotFor(sep::name), slotFor(sep::type));
+    if (m_nameTaken || !sameText(name, m_nameText))
+        c.name = name.toString();
+    m_nameText = name;
+    m_nameTaken = false;
+    c.type = readField(slotFor(sep::type), slotFor(sep::state), m_type, textToInt);
+    c.x = wholeNumber(Field::X);
+    c.y = wholeNumber(Field::Y);
+    c.state = wholeNumber(Field::State);
+    c.voltage = number(Field::Voltage);
+    c.resistance = number(Field::Resistance);
+    c.minimum = number(Field::Minimum);
+    c.maximum = number(Field::Maximum);
+    c.ratedVoltage = number(Field::RatedVoltage);
+    c.ratedCurrent = number(Field::RatedCurrent);
     return true;
+}
+
+int ComponentRecordReader::runningNumber() {
+    const int type = m_component.type;
+    if (!m_running.known || !sameText(m_running.text, m_nameText) || m_runningType != type) {
+        m_running = {m_nameText, model::runningNumber(m_nameText, type), true};
+        m_runningType = type;
+    }
+    return m_running.value;
 }
 
 } // namespace ampery::model

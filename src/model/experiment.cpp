@@ -7,8 +7,6 @@
 #include "record_scan.h"
 #include "separators.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <limits>
 
@@ -101,29 +99,69 @@ QString Experiment::readFieldText(int number, Field field) const {
     return fieldText(recordAt(m_text, findComponentRecord(number)), field).toString();
 }
 
-std::vector<Experiment::ReadRecord> Experiment::componentRecords() const {
-    std::vector<ReadRecord> found;
-    QHash<int, bool> seen;
-    ComponentRecordReader reader(m_text);
+namespace {
+
+// Whether the text is the positive number as QString::number() writes it:
+// its digits from the last, and no more.
+bool isDecimalOf(QStringView text, int number) {
+    qsizetype at = text.size();
+    for (auto rest = static_cast<unsigned>(number); rest > 0; rest /= 10)
+        if (--at < 0 || text[at] != QChar(u'0' + rest % 10))
+            return false;
+    return at == 0;
+}
+
+int numberOf(const Component& component) {
+    return component.number;
+}
+int numberOf(const Experiment::ReadRecord& read) {
+    return read.component.number;
+}
+
+// The records that findComponentRecord() reaches, in number order, each as
+// take() makes it from the reader.
+template <typename Record, typename Take>
+std::vector<Record> reachableRecords(const QString& text, Take take) {
+    std::vector<Record> found;
+    bool inNumberOrder = true;
+    ComponentRecordReader reader(text);
     while (reader.next()) {
         const int n = reader.component().number;
-        // Only a record that "№" + n + "□" finds first is reachable by number.
-        if (n <= 0 || reader.numberText() != QString::number(n) || seen.contains(n))
+        // Only a record that "№" + n + "□" finds is reachable by number: the
+        // first of those with that number text, sorted out below.
+        if (n <= 0 || !isDecimalOf(reader.numberText(), n))
             continue;
-        seen.insert(n, true);
-        found.push_back({reader.component(), recordAt(m_text, reader.start())});
+        inNumberOrder = inNumberOrder && (found.empty() || numberOf(found.back()) < n);
+        found.push_back(take(reader));
     }
-    std::sort(found.begin(), found.end(), [](const ReadRecord& a, const ReadRecord& b) {
-        return a.component.number < b.component.number;
-    });
+    // Records are mostly written in number order and then need no sorting.
+    // Otherwise records of one number stay in text order, and the first of
+    // them is kept.
+    if (!inNumberOrder) {
+        const auto byNumber = [](const Record& a, const Record& b) {
+            return numberOf(a) < numberOf(b);
+        };
+        std::stable_sort(found.begin(), found.end(), byNumber);
+        const auto sameNumber = [](const Record& a, const Record& b) {
+            return numberOf(a) == numberOf(b);
+        };
+        found.erase(std::unique(found.begin(), found.end(), sameNumber), found.end());
+    }
     return found;
 }
 
+} // namespace
+
+std::vector<Experiment::ReadRecord> Experiment::componentRecords() const {
+    return reachableRecords<ReadRecord>(m_text, [](ComponentRecordReader& reader) {
+        const QStringView record = reader.record();
+        return ReadRecord{reader.takeComponent(), record};
+    });
+}
+
 std::vector<Component> Experiment::components() const {
-    std::vector<Component> found;
-    for (ReadRecord& read : componentRecords())
-        found.push_back(std::move(read.component));
-    return found;
+    return reachableRecords<Component>(
+        m_text, [](ComponentRecordReader& reader) { return reader.takeComponent(); });
 }
 
 Experiment::WriteResult Experiment::writeField(qsizetype recordStart, Field field,

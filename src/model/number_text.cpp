@@ -1,11 +1,15 @@
 #include "number_text.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace ampery::model {
 
@@ -52,21 +56,25 @@ double textToNumber(QStringView text) {
         return text[0] == u'-' ? -value : value;
     }
 
-    std::string ascii = text.first(i).toLatin1().toStdString();
-    if (ascii.front() == '+')
-        ascii.erase(0, 1);
+    // The number is ASCII from here on; a short one (any field's value as
+    // the program writes it) is converted without a string of its own.
+    const QStringView number = text.first(i).sliced(text[0] == u'+' ? 1 : 0);
+    QVarLengthArray<char, 64> ascii(number.size());
+    std::transform(number.utf16(), number.utf16() + number.size(), ascii.data(),
+                   [](char16_t c) { return static_cast<char>(c); });
+    const std::string_view digits(ascii.data(), static_cast<std::size_t>(ascii.size()));
     double value = 0.0;
-    const std::from_chars_result parsed =
-        std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
+    const std::from_chars_result parsed = std::from_chars(
+        digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);
     if (parsed.ec == std::errc::result_out_of_range) {
         // Too many integer digits overflow; a long run of fraction zeros
         // before the first significant digit underflows.
-        const auto point = ascii.find('.');
-        const auto firstSignificant = ascii.find_first_of("123456789");
+        const auto point = digits.find('.');
+        const auto firstSignificant = digits.find_first_of("123456789");
         if (firstSignificant > point)
             return 0.0;
         const double infinity = std::numeric_limits<double>::infinity();
-        return ascii.front() == '-' ? -infinity : infinity;
+        return digits.front() == '-' ? -infinity : infinity;
     }
     return value;
 }
@@ -121,7 +129,18 @@ int toInt(double value) {
 }
 
 int textToInt(QStringView text) {
-    return toInt(textToNumber(text));
+    // Up to nine digits with no point after them are the int itself; more
+    // digits may saturate and a fraction may round up to the next whole
+    // number.
+    const qsizetype n = text.size();
+    qsizetype i = n > 0 && (text[0] == u'-' || text[0] == u'+') ? 1 : 0;
+    const qsizetype digitsStart = i;
+    int value = 0;
+    for (; i < n && i - digitsStart < 9 && isDigit(text[i]); ++i)
+        value = value * 10 + (text[i].unicode() - u'0');
+    if (i < n && (text[i] == u'.' || isDigit(text[i])))
+        return toInt(textToNumber(text));
+    return digitsStart > 0 && text[0] == u'-' ? -value : value;
 }
 
 int roundHalfAway(double value) {

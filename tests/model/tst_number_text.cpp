@@ -93,6 +93,41 @@ private slots:
         QCOMPARE(ampery::model::toInt(value), expected);
     }
 
+    // textToNumber followed by toInt, read directly for short whole numbers.
+    void textToInt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        const int highest = std::numeric_limits<int>::max();
+        const int lowest = std::numeric_limits<int>::min();
+        QTest::addRow("empty") << "" << 0;
+        QTest::addRow("lone sign") << "-" << 0;
+        QTest::addRow("whole") << "42" << 42;
+        QTest::addRow("negative") << "-42" << -42;
+        QTest::addRow("plus") << "+7" << 7;
+        QTest::addRow("leading zeros") << "007" << 7;
+        QTest::addRow("many leading zeros") << "0000000000012" << 12;
+        QTest::addRow("trailing text") << "12abc" << 12;
+        QTest::addRow("no exponent") << "1e5" << 1;
+        QTest::addRow("leading space") << " 5" << 0;
+        QTest::addRow("trailing point") << "5." << 5;
+        QTest::addRow("fraction truncated") << "3.9" << 3;
+        QTest::addRow("negative fraction toward zero") << "-3.9" << -3;
+        QTest::addRow("negative fraction to zero") << "-.5" << 0;
+        QTest::addRow("fraction rounding up in a double") << "2.99999999999999999999" << 3;
+        QTest::addRow("nine digits") << "999999999" << 999999999;
+        QTest::addRow("nine digits negative") << "-999999999" << -999999999;
+        QTest::addRow("highest") << "2147483647" << highest;
+        QTest::addRow("past the highest saturates") << "2147483648" << highest;
+        QTest::addRow("lowest") << "-2147483648" << lowest;
+        QTest::addRow("past the lowest saturates") << "-2147483649" << lowest;
+        QTest::addRow("huge") << QString(400, u'9') << highest;
+    }
+    void textToInt() {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        QCOMPARE(ampery::model::textToInt(text), expected);
+    }
+
     void roundHalfAway_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("expected");

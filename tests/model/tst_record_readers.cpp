@@ -1,6 +1,7 @@
 #include "model/component_record.h"
 #include "model/component_record_reader.h"
 #include "model/component_type.h"
+#include "model/experiment.h"
 #include "model/record_scan.h"
 #include "model/separators.h"
 
@@ -8,16 +9,30 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 using namespace ampery::model;
 
 namespace {
 
+// Every field of a component, the numbers exactly (17 digits tell any two
+// doubles apart, and the sign of a zero shows).
+QString describe(const Component& c) {
+    QStringList values;
+    for (const double v :
+         {double(c.number), double(c.x), double(c.y), double(c.type), double(c.state), c.voltage,
+          c.resistance, c.minimum, c.maximum, c.ratedVoltage, c.ratedCurrent})
+        values.append(QString::number(v, 'g', 17));
+    return c.name + u'|' + values.join(u'|');
+}
+
 struct ReadRecord {
     qsizetype start = 0;
+    qsizetype end = 0;
     QString numberText;
-    Component component;
+    QString component;
     int runningNumber = 0;
 };
 
@@ -32,8 +47,8 @@ QList<ReadRecord> readOneByOne(const QString& text) {
             break;
         const QStringView record = QStringView(text).mid(s, e + 1 - s);
         const Component c = parseComponentRecord(record);
-        records.append(
-            {s, numberText(record).toString(), c, runningNumber(nameText(record), c.type)});
+        records.append({s, e, numberText(record).toString(), describe(c),
+                        runningNumber(nameText(record), c.type)});
     }
     return records;
 }
@@ -41,9 +56,54 @@ QList<ReadRecord> readOneByOne(const QString& text) {
 QList<ReadRecord> readWithReader(const QString& text) {
     QList<ReadRecord> records;
     ComponentRecordReader reader(text);
-    while (reader.next())
-        records.append({reader.start(), reader.numberText().toString(), reader.component(),
-                        reader.runningNumber()});
+    while (reader.next()) {
+        const qsizetype start = reader.start();
+        records.append({start, start + reader.record().size() - 1, reader.numberText().toString(),
+                        describe(reader.component()), reader.runningNumber()});
+    }
+    return records;
+}
+
+// A component list read the plain way: each record read on its own, kept
+// when the lookup by its number finds it, in number order.
+struct ListedRecord {
+    qsizetype start = 0;
+    qsizetype size = 0;
+    QString component;
+    bool operator==(const ListedRecord&) const = default;
+};
+
+char* toString(const ListedRecord& r) {
+    return QTest::toString(
+        QStringLiteral("%1 at %2, %3 long").arg(r.component).arg(r.start).arg(r.size));
+}
+
+QList<ListedRecord> reachableOneByOne(const Experiment& e) {
+    std::vector<std::pair<int, ListedRecord>> found;
+    const QString& text = e.text();
+    for (qsizetype s = 0; s < text.size(); ++s) {
+        if (text[s] != QChar(sep::recordStart))
+            continue;
+        const qsizetype end = text.indexOf(QChar(sep::recordEnd), s);
+        if (end < 0)
+            break;
+        const Component c = parseComponentRecord(QStringView(text).mid(s, end + 1 - s));
+        if (c.number > 0 && e.findComponentRecord(c.number) == s)
+            found.push_back({c.number, {s, end + 1 - s, describe(c)}});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<ListedRecord> listed;
+    for (const auto& [number, record] : found)
+        listed.append(record);
+    return listed;
+}
+
+QList<ListedRecord> listed(const Experiment& e) {
+    QList<ListedRecord> records;
+    for (const Experiment::ReadRecord& read : e.componentRecords())
+        records.append({read.record.data() - e.text().constData(), read.record.size(),
+                        describe(read.component)});
     return records;
 }
 
@@ -76,6 +136,56 @@ QString lamp(int number, const QString& x) {
     return QStringLiteral("№%1□%2■20◇电灯%1◆3△1▲◎10○●☆6★0.6‖").arg(number).arg(x);
 }
 
+// An experiment text of records as the program writes them, records with
+// any field texts, some of them cut or missing a character, stray separators
+// and record starts that nest the records after them, and wires.
+QString randomExperiment(QRandomGenerator& random) {
+    static const QStringList numbers = {
+        "1", "2", "3",    "4",  "7", "12", "01", "+3",         "3.0",        "-2",
+        "0", "",  "3abc", "３", "٣", " 3", "-0", "2147483647", "2147483648", "99999999999"};
+    static const QStringList values =
+        QStringList{"",   "0",   "6",   "10", "0.6", "-3.7",       "2.99999999999999999999",
+                    ".5", "1e5", "+7",  "5.", "3",   "12abc",      "2147483648",
+                    "8",  "-.5", "4.5", "-2", "∞",   "9999999999", "-2147483649"}
+        << QString(30, u'7') << QStringLiteral("0.") + QString(20, u'3');
+    static const QStringList names =
+        QStringList{"电灯1", "电源1",   "甲",       "",       "变阻器12", "电动机3",
+                    "开关2", "电压器1", "乙电灯10", "电阻0x", "电流器-4"}
+        << QString(20, u'阻') << QStringLiteral("电灯") + QString(18, u'9');
+    static const QStringList strays = {"№", "‖", "□",   "■",     "◇",    "◆",
+                                       "△", "▲", "◎",   "○",     "●",    "☆",
+                                       "★", "1", "№5□", "№2□7■", "№01□", "⊙电源1∧|电灯1∨¤1|1┇2|2‖"};
+    const auto pick = [&random](const QStringList& list) {
+        return list[random.bounded(static_cast<int>(list.size()))];
+    };
+    QString text;
+    for (int pieces = random.bounded(24); pieces > 0; --pieces) {
+        switch (random.bounded(5)) {
+        case 0:
+        case 1:
+            text += buildComponentRecord(random.bounded(1, 12), random.bounded(-50, 900),
+                                         random.bounded(900), pick(names), random.bounded(1, 9));
+            break;
+        case 2:
+        case 3: {
+            QString record = u'№' + pick(numbers) + u'□' + pick(values) + u'■' + pick(values) +
+                             u'◇' + pick(names) + u'◆' + pick(values) + u'△' + pick(values);
+            for (const char16_t separator : {sep::voltage, sep::resistance, sep::minimum,
+                                             sep::maximum, sep::ratedVoltage, sep::ratedCurrent})
+                record += QChar(separator) + pick(values);
+            record += QChar(sep::recordEnd);
+            if (random.bounded(4) == 0)
+                record.remove(random.bounded(static_cast<int>(record.size())), 1);
+            text += record;
+            break;
+        }
+        default:
+            text += pick(strays);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 class TestRecordReaders : public QObject {
@@ -104,6 +214,10 @@ private slots:
                                     "☆", "★", "‖", "1", "23", "-", ".", "5", "电灯", "电动机"};
         for (int k = 0; k < 300; ++k)
             QTest::addRow("random %d", k) << randomText(random, pieces, random.bounded(120));
+        for (quint32 seed = 5001; seed <= 5500; ++seed) {
+            QRandomGenerator experiment(seed);
+            QTest::addRow("experiment seed %u", seed) << randomExperiment(experiment);
+        }
     }
     void componentRecordsReadAsOneByOne() {
         QFETCH(QString, text);
@@ -111,24 +225,50 @@ private slots:
         const QList<ReadRecord> got = readWithReader(text);
         QCOMPARE(got.size(), expected.size());
         for (qsizetype i = 0; i < got.size(); ++i) {
-            const Component& a = got[i].component;
-            const Component& b = expected[i].component;
             QCOMPARE(got[i].start, expected[i].start);
+            QCOMPARE(got[i].end, expected[i].end);
             QCOMPARE(got[i].numberText, expected[i].numberText);
+            QCOMPARE(got[i].component, expected[i].component);
             QCOMPARE(got[i].runningNumber, expected[i].runningNumber);
-            QCOMPARE(a.number, b.number);
-            QCOMPARE(a.x, b.x);
-            QCOMPARE(a.y, b.y);
-            QCOMPARE(a.name, b.name);
-            QCOMPARE(a.type, b.type);
-            QCOMPARE(a.state, b.state);
-            QCOMPARE(a.voltage, b.voltage);
-            QCOMPARE(a.resistance, b.resistance);
-            QCOMPARE(a.minimum, b.minimum);
-            QCOMPARE(a.maximum, b.maximum);
-            QCOMPARE(a.ratedVoltage, b.ratedVoltage);
-            QCOMPARE(a.ratedCurrent, b.ratedCurrent);
         }
+    }
+
+    // The component list holds, in number order, the records that the lookup
+    // by number finds, read as each record on its own, with their texts.
+    void componentListReadAsOneByOne_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("empty") << QString();
+        QTest::addRow("out of order") << lamp(3, "1") + lamp(1, "2") +
+                                             QStringLiteral("⊙电灯1∧|电灯3∨¤1|1┇2|2‖") +
+                                             lamp(2, "3");
+        QTest::addRow("repeated numbers, the first is found")
+            << lamp(2, "1") + lamp(1, "2") + lamp(2, "3") + lamp(1, "4");
+        QTest::addRow("number texts the lookup does not find")
+            << QStringLiteral("№01□1‖№+3□2‖№3.0□3‖№-2□4‖№0□5‖№2147483648□6‖№2147483647□7‖");
+        QTest::addRow("nested starts share a short name")
+            << QStringLiteral("№4□№5□№6□1■2◇电灯1◆3△‖");
+        QTest::addRow("nested starts share a long name")
+            << QStringLiteral("№4□№5□1■2◇") + QString(40, u'阻') + QStringLiteral("◆3△‖");
+        QTest::addRow("names read again after a taken one")
+            << QStringLiteral("№1□◇电灯1◆3‖№1□◇电灯2◆3‖№2□◇电灯3◆3‖");
+        for (quint32 seed = 1; seed <= 3000; ++seed) {
+            QRandomGenerator random(seed);
+            QTest::addRow("seed %u", seed) << randomExperiment(random);
+        }
+    }
+    void componentListReadAsOneByOne() {
+        QFETCH(QString, text);
+        Experiment e;
+        e.setText(text);
+        const QList<ListedRecord> expected = reachableOneByOne(e);
+        QCOMPARE(listed(e), expected);
+        QStringList expectedComponents;
+        for (const ListedRecord& record : expected)
+            expectedComponents.append(record.component);
+        QStringList components;
+        for (const Component& c : e.components())
+            components.append(describe(c));
+        QCOMPARE(components, expectedComponents);
     }
 
     // The lines drawn are those of every track drawn on its own, and their
