@@ -15,14 +15,14 @@ void NameIndex::grow(std::size_t slotCount) {
     old.swap(m_slots);
     for (const Slot& s : old)
         if (s.value >= 0)
-            m_slots[slotOf(s.name, s.hash)] = s;
+            m_slots[slotOf(s.name())] = s;
 }
 
 // The slot that holds the name, or the empty one where it would go.
-std::size_t NameIndex::slotOf(QStringView name, std::size_t hash) const {
+std::size_t NameIndex::slotOf(QStringView name) const {
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t slot = hash & mask;
-    while (m_slots[slot].value >= 0 && (m_slots[slot].hash != hash || m_slots[slot].name != name))
+    std::size_t slot = m_hash(name) & mask;
+    while (m_slots[slot].value >= 0 && m_slots[slot].name() != name)
         slot = (slot + 1) & mask;
     return slot;
 }
@@ -30,17 +30,16 @@ std::size_t NameIndex::slotOf(QStringView name, std::size_t hash) const {
 int NameIndex::find(QStringView name) const {
     if (m_slots.empty())
         return -1;
-    return m_slots[slotOf(name, m_hash(name))].value;
+    return m_slots[slotOf(name)].value;
 }
 
 std::pair<int, bool> NameIndex::insert(QStringView name, int value) {
     if (2 * (m_count + 1) > m_slots.size())
         grow(m_slots.empty() ? 16 : 2 * m_slots.size());
-    const std::size_t hash = m_hash(name);
-    Slot& slot = m_slots[slotOf(name, hash)];
+    Slot& slot = m_slots[slotOf(name)];
     if (slot.value >= 0)
         return {slot.value, false};
-    slot = {name, hash, value};
+    slot = {name.data(), static_cast<std::int32_t>(name.size()), value};
     ++m_count;
     return {value, true};
 }

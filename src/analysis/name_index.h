@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -25,13 +26,16 @@ public:
     std::pair<int, bool> insert(QStringView name, int value);
 
 private:
-    std::size_t slotOf(QStringView name, std::size_t hash) const;
+    std::size_t slotOf(QStringView name) const;
     void grow(std::size_t slotCount);
 
+    // A name's text and size and its number, in 16 bytes: the table of a
+    // few hundred names stays in the first level of the cache.
     struct Slot {
-        QStringView name;
-        std::size_t hash = 0;
-        int value = -1; // -1: empty
+        const QChar* text = nullptr;
+        std::int32_t size = 0;
+        std::int32_t value = -1; // -1: empty
+        QStringView name() const { return {text, size}; }
     };
     std::vector<Slot> m_slots;
     std::size_t m_count = 0;

@@ -49,7 +49,7 @@ Extraction extractNetwork(const model::Experiment& experiment) {
     }
 
     net.components = readableComponents(experiment);
-    net.terminals.reserve(net.components.size() + 2 * wires.size());
+    net.terminals.reserve(net.components.size());
     net.positive.reserve(net.components.size());
     net.negative.reserve(net.components.size());
     for (const model::Component& c : net.components) {

@@ -20,12 +20,13 @@ enum class Mark { Positive, Negative, Other };
 // its terminals.
 class TerminalTable {
 public:
-    // Room for this many base names.
-    void reserve(std::size_t bases) {
-        m_ids.reserve(bases);
-        m_bases.reserve(bases);
-        m_serials.reserve(bases);
-        m_kept.reserve(bases);
+    // Room for the names of this many components (wire ends mostly name
+    // their terminals; others make the table grow) and as many equivalents.
+    void reserve(std::size_t components) {
+        m_ids.reserve(components);
+        m_bases.reserve(2 * components);
+        m_serials.reserve(2 * components);
+        m_kept.reserve(components);
     }
     // The id of a terminal name, entered when it is new. A new name is kept
     // as a view, not copied, since a file's wire ends can be as long as the
