@@ -63,17 +63,10 @@ void ParallelPairs::growTo(std::size_t terminals) {
     m_dirty.resize(terminals, 0);
 }
 
-void ParallelPairs::terminalChanged(int terminal) {
-    if (terminal < 0)
-        return;
-    if (at(terminal) >= m_group.size())
-        // Up to the room reserved, so that each equivalent does not grow the
-        // lists again.
-        growTo(std::max(at(m_work.terminals().size()), m_group.capacity()));
-    if (m_dirty[at(terminal)])
-        return;
-    m_dirty[at(terminal)] = 1;
-    m_dirtyTerminals.push_back(terminal);
+// Up to the room reserved, so that each equivalent does not grow the lists
+// again.
+void ParallelPairs::makeRoomFor(int terminal) {
+    growTo(std::max({at(terminal) + 1, at(m_work.terminals().size()), m_group.capacity()}));
 }
 
 int ParallelPairs::groupOf(int node, int far) {

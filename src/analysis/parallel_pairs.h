@@ -32,7 +32,17 @@ public:
     // Something the terminal's place in a group depends on may have changed:
     // its node, its owner or whether the owner is taken, or the node of its
     // component's other terminal. Looked at again before the next answer.
-    void terminalChanged(int terminal);
+    void terminalChanged(int terminal) {
+        if (terminal < 0)
+            return;
+        const auto t = static_cast<std::size_t>(terminal);
+        if (t >= m_group.size())
+            makeRoomFor(terminal);
+        if (m_dirty[t])
+            return;
+        m_dirty[t] = 1;
+        m_dirtyTerminals.push_back(terminal);
+    }
 
     // The pair of the lowest node that has one: its lowest first component,
     // then the lowest second.
@@ -57,6 +67,7 @@ private:
     void unlistPair(int group);
     void refresh();
     void growTo(std::size_t terminals);
+    void makeRoomFor(int terminal);
 
     const WorkingNetwork& m_work;
 

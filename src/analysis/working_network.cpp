@@ -64,27 +64,6 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     });
 }
 
-bool WorkingNetwork::scannable(int component) const {
-    return component >= 0 && m_scannable[at(component)];
-}
-
-int WorkingNetwork::ownerOf(int terminal) const {
-    return terminal < 0 ? -1 : m_owner[at(terminal)];
-}
-
-int WorkingNetwork::nodeOf(int terminal) const {
-    return terminal < 0 ? -1 : m_nodeOf[at(terminal)];
-}
-
-int WorkingNetwork::otherTerminal(int terminal) const {
-    return terminal < 0 ? -1 : m_other[at(terminal)];
-}
-
-std::size_t WorkingNetwork::nodeSize(int terminal) const {
-    const int node = nodeOf(terminal);
-    return node < 0 ? 0 : at(m_nodes[at(node)].size);
-}
-
 bool WorkingNetwork::sourceWithoutLoop() const {
     return nodeSize(m_sourcePositive) == 1 || nodeSize(m_sourceNegative) == 1;
 }

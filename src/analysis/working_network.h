@@ -125,16 +125,28 @@ public:
     void setWatcher(Watcher* watcher) { m_watcher = watcher; }
 
     // The other terminal of the terminal's component, or -1.
-    int otherTerminal(int terminal) const;
-    int nodeOf(int terminal) const;
+    int otherTerminal(int terminal) const {
+        return terminal < 0 ? -1 : m_other[static_cast<std::size_t>(terminal)];
+    }
+    int nodeOf(int terminal) const {
+        return terminal < 0 ? -1 : m_nodeOf[static_cast<std::size_t>(terminal)];
+    }
     // The working component a terminal belongs to, or -1.
-    int ownerOf(int terminal) const;
+    int ownerOf(int terminal) const {
+        return terminal < 0 ? -1 : m_owner[static_cast<std::size_t>(terminal)];
+    }
     // The next component of the same name after this one, or -1.
     int nextOfName(int component) const { return m_sameName[static_cast<std::size_t>(component)]; }
     // Still in the lists and not a source: what the reduction's steps take.
-    bool scannable(int component) const;
+    bool scannable(int component) const {
+        return component >= 0 && m_scannable[static_cast<std::size_t>(component)];
+    }
     // How many terminals the node of the terminal holds; 0 for none.
-    std::size_t nodeSize(int terminal) const;
+    std::size_t nodeSize(int terminal) const {
+        const int node = nodeOf(terminal);
+        return node < 0 ? 0
+                        : static_cast<std::size_t>(m_nodes[static_cast<std::size_t>(node)].size);
+    }
 
     // Edits of the working lists and nodes.
     // An equivalent resistor, nameless in the lists (its name comes from its
