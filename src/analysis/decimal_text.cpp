@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 namespace ampery::analysis {
 
@@ -97,6 +99,36 @@ Rounded rounded(double x) {
     return roundQuickly(x, r) ? r : roundExactly(x);
 }
 
+// digits · 10^k for 22 < |k| <= 44, where no power of ten is exact in a
+// double, in the 64-bit mantissa of x86's extended precision: two correctly
+// rounded operations by exact powers, off the true value by at most two
+// units of that mantissa's last place. Its 11 bits below the double's 53 then
+// tell the rounding to a double, unless they lie within that error of the
+// halfway point between two doubles.
+bool extendedValueOf(std::int64_t digits, int k, double& value) {
+#if defined(__x86_64__) || defined(__i386__)
+    static_assert(std::numeric_limits<long double>::digits == 64);
+    const int rest = (k > 0 ? k : -k) - 22;
+    if (rest <= 0 || rest > 22)
+        return false;
+    const auto power = [](int n) { return static_cast<long double>(powersOfTen[n]); };
+    const long double x = k > 0 ? static_cast<long double>(digits) * power(22) * power(rest)
+                                : static_cast<long double>(digits) / power(22) / power(rest);
+    std::uint64_t mantissa = 0;
+    std::memcpy(&mantissa, &x, sizeof mantissa);
+    const auto below = static_cast<int>(mantissa & 0x7ff);
+    if (below > 1024 - 4 && below < 1024 + 4)
+        return false;
+    value = static_cast<double>(x);
+    return true;
+#else
+    (void)digits;
+    (void)k;
+    (void)value;
+    return false;
+#endif
+}
+
 // The double nearest to the rounded digits: when the power of ten is exact,
 // one correctly rounded multiplication or division gives it.
 double valueOf(const Rounded& r) {
@@ -106,7 +138,7 @@ double valueOf(const Rounded& r) {
         value = static_cast<double>(r.digits) * powersOfTen[k];
     } else if (k < 0 && k >= -22) {
         value = static_cast<double>(r.digits) / powersOfTen[-k];
-    } else {
+    } else if (!extendedValueOf(r.digits, k, value)) {
         char buffer[64];
         char* end = std::to_chars(buffer, buffer + 32, r.digits).ptr;
         *end++ = 'e';
