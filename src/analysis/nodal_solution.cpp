@@ -63,8 +63,8 @@ NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
     result.solution.values.reserve(network.components.size());
     RecordWriter writer(network, equivalents, result.solution);
     for (const std::size_t k : carrying)
-        writer.distribute(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
-                          (*potentials)[at(branches[k].to)]);
+        writer.write(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],
+                     (*potentials)[at(branches[k].to)]);
     return result;
 }
 

@@ -201,13 +201,13 @@ void removeDead(WorkingNetwork& work, Network& network, const std::vector<Equiva
     const WorkingComponent& dead = work.components()[static_cast<std::size_t>(component)];
     work.dropTerminal(dead.positive);
     work.dropTerminal(dead.negative);
-    for (const int x : expand(dead.part, equivalents))
+    for (const int x : componentsInside(dead.part, equivalents))
         network.conductorNodes.addWire(network.positive[static_cast<std::size_t>(x)],
                                        network.negative[static_cast<std::size_t>(x)]);
     work.removeEntry(component);
 }
 
-std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents) {
+std::vector<int> componentsInside(PartRef part, const std::vector<Equivalent>& equivalents) {
     std::vector<int> dead;
     std::vector<PartRef> pending{part};
     while (!pending.empty()) {

@@ -61,7 +61,7 @@ Reduction reduce(WorkingNetwork& work, Network& network, ReductionScans& scans,
 
 // The physical components inside a part, depth first (component-list
 // indices).
-std::vector<int> expand(PartRef part, const std::vector<Equivalent>& equivalents);
+std::vector<int> componentsInside(PartRef part, const std::vector<Equivalent>& equivalents);
 
 // Removing a component that has lost its current path: out of every working
 // node and the working lists, and the terminals of each physical component

@@ -43,9 +43,9 @@ Solution solve(const WorkingNetwork& work, const Network& network,
     solution.values.reserve(network.components.size());
     RecordWriter writer(network, equivalents, solution);
     if (mark == Mark::Positive)
-        writer.distribute(element->part, sourceVoltage, 0);
+        writer.write(element->part, sourceVoltage, 0);
     else
-        writer.distribute(element->part, 0, sourceVoltage);
+        writer.write(element->part, 0, sourceVoltage);
     return solution;
 }
 
@@ -53,7 +53,7 @@ RecordWriter::RecordWriter(const Network& network, const std::vector<Equivalent>
                            Solution& solution)
     : m_network(network), m_equivalents(equivalents), m_solution(solution) {}
 
-void RecordWriter::distribute(PartRef part, double va, double vb) {
+void RecordWriter::write(PartRef part, double va, double vb) {
     const std::vector<model::Component>& components = m_network.components;
     std::vector<Pending>& pending = m_pending;
     pending.push_back({part, va, vb});

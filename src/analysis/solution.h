@@ -38,7 +38,7 @@ class RecordWriter {
 public:
     RecordWriter(const Network& network, const std::vector<Equivalent>& equivalents,
                  Solution& solution);
-    void distribute(PartRef part, double va, double vb);
+    void write(PartRef part, double va, double vb);
 
 private:
     struct Pending {
