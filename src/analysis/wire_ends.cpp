@@ -2,11 +2,24 @@
 
 #include "model/separators.h"
 
+#include <algorithm>
+
 namespace ampery::analysis {
 
 namespace sep = model::sep;
 
 namespace {
+
+// The first place of c at or after from, or -1. Wire records are short and
+// tracks long: the next few characters are looked at in a plain loop before
+// the text search, whose call costs more than such a look.
+qsizetype findChar(QStringView text, char16_t c, qsizetype from) {
+    const qsizetype near = std::min(text.size(), from + 32);
+    for (qsizetype i = from; i < near; ++i)
+        if (text[i] == c)
+            return i;
+    return near >= text.size() ? -1 : text.indexOf(QChar(c), near);
+}
 
 // The first place of a character at or after a place that only moves
 // forward: the one found is kept until it is passed.
@@ -15,7 +28,7 @@ public:
     ForwardSearch(QStringView text, char16_t c) : m_text(text), m_c(c) {}
     qsizetype from(qsizetype place) {
         if (m_found == -2 || (m_found >= 0 && m_found < place))
-            m_found = m_text.indexOf(QChar(m_c), place);
+            m_found = findChar(m_text, m_c, place);
         return m_found;
     }
 
@@ -45,8 +58,8 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
             if (close < 0)
                 break;
             if (wire < close)
-                wire = text.indexOf(QChar(sep::wireStart), close);
-            track = text.indexOf(QChar(sep::track), close);
+                wire = findChar(text, sep::wireStart, close);
+            track = findChar(text, sep::track, close);
             continue;
         }
         // The wire's text runs to its record's "‖" or to its track's "¤",
@@ -66,7 +79,7 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
             wires.push_back(
                 {text.mid(wire + 1, bar - wire - 1), text.mid(bar + 1, stop - bar - 1)});
         }
-        wire = text.indexOf(QChar(sep::wireStart), wire + 1);
+        wire = findChar(text, sep::wireStart, wire + 1);
     }
     return wires;
 }
