@@ -1,5 +1,7 @@
 #include "name_index.h"
 
+#include <cstring>
+
 namespace ampery::analysis {
 
 void NameIndex::reserve(std::size_t names) {
@@ -18,11 +20,22 @@ void NameIndex::grow(std::size_t slotCount) {
             m_slots[slotOf(s.name())] = s;
 }
 
+namespace {
+
+bool sameName(const QChar* text, std::int32_t size, QStringView name) {
+    // An empty view may have no text at all.
+    return size == name.size() &&
+           (size == 0 ||
+            std::memcmp(text, name.data(), static_cast<std::size_t>(size) * sizeof(QChar)) == 0);
+}
+
+} // namespace
+
 // The slot that holds the name, or the empty one where it would go.
 std::size_t NameIndex::slotOf(QStringView name) const {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t slot = m_hash(name) & mask;
-    while (m_slots[slot].value >= 0 && m_slots[slot].name() != name)
+    while (m_slots[slot].value >= 0 && !sameName(m_slots[slot].text, m_slots[slot].size, name))
         slot = (slot + 1) & mask;
     return slot;
 }
