@@ -198,14 +198,17 @@ bool inFastRange(double x) {
 
 } // namespace
 
+static_assert(sizeof(DecimalText) == 16);
+
 struct DecimalWriter {
     static Decimal write(double x) {
         Decimal d;
         if (x == 0)
             return d;
         if (!inFastRange(x)) {
-            d.text.m_other = model::numberToText(x);
-            d.value = model::textToNumber(d.text.m_other);
+            d.text.m_other = true;
+            d.text.m_digits = std::bit_cast<std::int64_t>(x);
+            d.value = model::textToNumber(model::numberToText(x));
             return d;
         }
         const Rounded r = rounded(x);
@@ -221,11 +224,12 @@ struct DecimalWriter {
 };
 
 QString DecimalText::toString() const {
-    return m_other.isNull() ? textOf(DecimalWriter::digitsOf(*this)) : m_other;
+    return m_other ? model::numberToText(std::bit_cast<double>(m_digits))
+                   : textOf(DecimalWriter::digitsOf(*this));
 }
 
 bool DecimalText::operator==(const DecimalText& other) const {
-    if (m_other.isNull() && other.m_other.isNull())
+    if (!m_other && !other.m_other)
         return m_digits == other.m_digits && m_exponent == other.m_exponent &&
                m_negative == other.m_negative;
     return toString() == other.toString();
