@@ -97,8 +97,6 @@ Equivalent Reducer::startEquivalent(const WorkingComponent& first, const Working
     e.series = series;
     e.a = first.part;
     e.b = second.part;
-    e.aName = first.name;
-    e.bName = second.name;
     return e;
 }
 
@@ -174,13 +172,14 @@ QString Equivalent::name() const {
     return texts::equivalentName(serial);
 }
 
-QString Equivalent::definition() const {
+QString Equivalent::definition(const std::vector<model::Component>& components) const {
     // An equivalent part is the one of its list position, whose serial is one more.
-    const auto nameOf = [](PartRef part, const QString& physical) {
-        return part.equivalent ? texts::equivalentName(part.index + 1) : physical;
+    const auto nameOf = [&components](PartRef part) {
+        return part.equivalent ? texts::equivalentName(part.index + 1)
+                               : components[static_cast<std::size_t>(part.index)].name;
     };
-    const QString first = markOf(aPositive) + nameOf(a, aName);
-    const QString second = markOf(bPositive) + nameOf(b, bName);
+    const QString first = markOf(aPositive) + nameOf(a);
+    const QString second = markOf(bPositive) + nameOf(b);
     if (series)
         return first + QLatin1Char('&') + model::numberToText(aResistance) + QChar(u'—') + second;
     return first + QLatin1Char('|') + second;

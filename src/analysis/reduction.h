@@ -2,6 +2,8 @@
 
 #include "working_network.h"
 
+#include "model/component_record.h"
+
 #include <QString>
 
 #include <functional>
@@ -19,16 +21,15 @@ struct Equivalent {
     bool series = false;
     PartRef a; // the part named first in the definition
     PartRef b;
-    QString aName; // the physical components' names; equivalents are named by serial
-    QString bName;
     bool aPositive = true;          // s1 is "∧"
     bool bPositive = true;          // s2 is "∧"
     double aResistance = 0;         // series: part A's resistance, written as RA
     double aResistanceReadBack = 0; // series: RA as read back from its text
 
     QString name() const;
-    // The definition text, for example ∧电灯1&10—∨电阻2.
-    QString definition() const;
+    // The definition text, for example ∧电灯1&10—∨电阻2, with the names of
+    // the physical components from the component lists.
+    QString definition(const std::vector<model::Component>& components) const;
 };
 
 enum class ReductionEnd {

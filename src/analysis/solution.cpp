@@ -13,7 +13,11 @@ Solution solve(const WorkingNetwork& work, const Network& network,
         return {};
     const WorkingComponent* element = nullptr;
     for (const WorkingComponent& c : work.components()) {
-        if (c.present && c.name != texts::sourceName()) {
+        // The part that is not the source: an equivalent, or a physical
+        // component with another name.
+        if (c.present &&
+            (c.part.equivalent || network.components[static_cast<std::size_t>(c.part.index)].name !=
+                                      texts::sourceName())) {
             element = &c;
             break;
         }

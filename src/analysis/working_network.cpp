@@ -16,8 +16,8 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     m_components.reserve(network.components.size() * 2);
     for (std::size_t i = 0; i < network.components.size(); ++i) {
         const model::Component& c = network.components[i];
-        m_components.push_back({c.name, c.type, c.resistance, network.positive[i],
-                                network.negative[i], PartRef{false, static_cast<int>(i)}, true});
+        m_components.push_back({c.type, c.resistance, network.positive[i], network.negative[i],
+                                PartRef{false, static_cast<int>(i)}, true});
     }
     m_count = static_cast<int>(m_components.size());
     // Room for the equivalents to come: at most one per component.
@@ -110,7 +110,7 @@ int WorkingNetwork::appendEntry(int type, double resistance, PartRef part) {
     m_owner[at(negative)] = index;
     m_other[at(positive)] = negative;
     m_other[at(negative)] = positive;
-    m_components.push_back({QString(), type, resistance, positive, negative, part, true});
+    m_components.push_back({type, resistance, positive, negative, part, true});
     m_scannable.push_back(type != model::Source);
     m_sameName.push_back(-1);
     ++m_count;

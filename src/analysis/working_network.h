@@ -55,7 +55,6 @@ private:
 };
 
 struct WorkingComponent {
-    QString name;
     int type = 0;
     double resistance = 0;
     int positive = -1; // terminal ids

@@ -30,7 +30,7 @@ public:
     QStringList definitions() const {
         QStringList list;
         for (const auto& e : m_reduction.equivalents)
-            list.append(e.name() + ' ' + e.definition() + ' ' +
+            list.append(e.name() + ' ' + e.definition(m_extraction.network.components) + ' ' +
                         ampery::model::numberToText(e.resistance));
         return list;
     }

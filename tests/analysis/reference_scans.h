@@ -148,7 +148,7 @@ inline QString text(const WorkingNetwork& work, int component) {
     if (component < 0)
         return QStringLiteral("none");
     return QStringLiteral("%1 (%2)").arg(component).arg(
-        work.components()[static_cast<std::size_t>(component)].name);
+        work.terminals().name(work.components()[static_cast<std::size_t>(component)].positive));
 }
 
 inline QString text(const WorkingNetwork& work, const std::optional<SeriesMatch>& match) {

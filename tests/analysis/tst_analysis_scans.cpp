@@ -28,12 +28,14 @@ using namespace ampery;
 namespace {
 
 // What a reduction did: how it ended, its equivalents and the nodes it left.
-QStringList summary(const analysis::Reduction& reduction, const analysis::WorkingNetwork& work) {
+QStringList summary(const analysis::Reduction& reduction, const analysis::Network& network,
+                    const analysis::WorkingNetwork& work) {
     QStringList list{QStringLiteral("end %1 after %2 passes")
                          .arg(static_cast<int>(reduction.end))
                          .arg(reduction.passes)};
     for (const analysis::Equivalent& e : reduction.equivalents)
-        list.append(e.name() + ' ' + e.definition() + ' ' + model::numberToText(e.resistance));
+        list.append(e.name() + ' ' + e.definition(network.components) + ' ' +
+                    model::numberToText(e.resistance));
     list.append(work.nodeTexts());
     return list;
 }
@@ -111,7 +113,7 @@ Run reduceExperiment(const model::Experiment& experiment, bool compare) {
             ++run.steps;
         };
     const analysis::Reduction reduction = analysis::reduce(work, network, check);
-    run.summary = summary(reduction, work);
+    run.summary = summary(reduction, network, work);
     return run;
 }
 
