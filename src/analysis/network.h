@@ -16,10 +16,11 @@ namespace ampery::analysis {
 // What the analysis takes from the experiment text: the component
 // lists, the terminals, the wires, and the nodes with and without the conductors joined.
 struct Network {
-    // The experiment text (shared, not copied). The terminal table views the
-    // wire ends' names in it, so it is declared before the table.
+    // The experiment text (shared, not copied) and the component lists, in
+    // component-number order. The terminal table views the wire ends' names
+    // in the one and the components' names in the other, so both are
+    // declared before the table and left unchanged.
     QString text;
-    // The component lists, in component-number order.
     std::vector<model::Component> components;
     TerminalTable terminals;
     // Per component: the ids of its "∧" and "∨" terminals.

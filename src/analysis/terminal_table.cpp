@@ -29,16 +29,11 @@ int idOf(int base, Mark mark) {
 
 } // namespace
 
-int TerminalTable::baseOf(QStringView base, const QString* kept) {
+int TerminalTable::baseOf(QStringView base) {
     const int index = static_cast<int>(m_bases.size());
     const auto [found, entered] = m_ids.insert(base, index);
     if (!entered)
         return found;
-    if (kept != nullptr) {
-        // The view entered above is of the caller's string, whose buffer
-        // the copy shares: it stays valid while the copy is kept.
-        m_kept.push_back(*kept);
-    }
     m_bases.push_back(base);
     m_serials.push_back(0);
     return index;
@@ -46,7 +41,7 @@ int TerminalTable::baseOf(QStringView base, const QString* kept) {
 
 int TerminalTable::intern(QStringView terminal) {
     const Split s = split(terminal);
-    return idOf(baseOf(s.base, nullptr), s.mark);
+    return idOf(baseOf(s.base), s.mark);
 }
 
 int TerminalTable::find(QStringView terminal) const {
@@ -55,8 +50,8 @@ int TerminalTable::find(QStringView terminal) const {
     return base < 0 ? -1 : idOf(base, s.mark);
 }
 
-std::pair<int, int> TerminalTable::componentTerminals(const QString& name) {
-    const int base = baseOf(name, &name);
+std::pair<int, int> TerminalTable::componentTerminals(QStringView name) {
+    const int base = baseOf(name);
     return {idOf(base, Mark::Positive), idOf(base, Mark::Negative)};
 }
 

@@ -26,7 +26,6 @@ public:
         m_ids.reserve(components);
         m_bases.reserve(2 * components);
         m_serials.reserve(2 * components);
-        m_kept.reserve(components);
     }
     // The id of a terminal name, entered when it is new. A new name is kept
     // as a view, not copied, since a file's wire ends can be as long as the
@@ -34,8 +33,8 @@ public:
     int intern(QStringView terminal);
     // The id of a terminal name, or -1.
     int find(QStringView terminal) const;
-    // The ids of name∧ and name∨.
-    std::pair<int, int> componentTerminals(const QString& name);
+    // The ids of name∧ and name∨; the name is kept as a view too.
+    std::pair<int, int> componentTerminals(QStringView name);
     // Fresh ids of 拟电阻<serial>∧ and ∨ that find() never returns: the
     // terminals of an equivalent resistor, which never meet a terminal of
     // the experiment. The name is written only when asked for.
@@ -46,14 +45,11 @@ public:
     Mark mark(int id) const { return static_cast<Mark>(id % 3); }
 
 private:
-    int baseOf(QStringView base, const QString* kept);
+    int baseOf(QStringView base);
 
     NameIndex m_ids;
     std::vector<QStringView> m_bases;
     std::vector<int> m_serials; // per base: an equivalent's serial, 0 for a name
-    // The names the table keeps itself; the views of them stay valid as
-    // the buffers never move.
-    std::vector<QString> m_kept;
 };
 
 } // namespace ampery::analysis
