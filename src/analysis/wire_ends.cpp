@@ -38,6 +38,40 @@ private:
     qsizetype m_found = -2; // -1: none after the last place; -2: not looked yet
 };
 
+// A wire record as the program writes it, "⊙" start "|" end and then its
+// track "¤…‖" or its "‖", read in one look along it: the place of the "‖"
+// that closes it, or -1 for anything else (a "⊙" inside it, a record longer
+// than a look, no "‖"), which the general reading below takes.
+qsizetype readPlainWire(QStringView text, qsizetype wire, std::vector<WireEnds>& wires) {
+    constexpr qsizetype look = 256;
+    const qsizetype limit = std::min(text.size(), wire + 1 + look);
+    qsizetype bars[2] = {-1, -1};
+    qsizetype end = wire + 1;
+    for (;; ++end) {
+        if (end == limit)
+            return -1;
+        const char16_t c = text[end].unicode();
+        if (c == sep::recordEnd || c == sep::track)
+            break;
+        if (c == sep::wireStart)
+            return -1;
+        if (c == sep::bar && bars[1] < 0)
+            bars[bars[0] < 0 ? 0 : 1] = end;
+    }
+    const qsizetype close =
+        text[end] == sep::track ? text.indexOf(QChar(sep::recordEnd), end) : end;
+    if (close < 0)
+        return -1;
+    if (bars[0] < 0) {
+        wires.push_back({text.mid(wire + 1, end - wire - 1), QStringView(u"")});
+    } else {
+        const qsizetype stop = bars[1] < 0 ? end : bars[1];
+        wires.push_back(
+            {text.mid(wire + 1, bars[0] - wire - 1), text.mid(bars[0] + 1, stop - bars[0] - 1)});
+    }
+    return close;
+}
+
 } // namespace
 
 // The next wire start and the next track start are each searched for along
@@ -60,6 +94,12 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
             if (wire < close)
                 wire = findChar(text, sep::wireStart, close);
             track = findChar(text, sep::track, close);
+            continue;
+        }
+        if (const qsizetype close = readPlainWire(text, wire, wires); close >= 0) {
+            wire = findChar(text, sep::wireStart, close);
+            if (track >= 0 && track < close)
+                track = findChar(text, sep::track, close);
             continue;
         }
         // The wire's text runs to its record's "‖" or to its track's "¤",
