@@ -38,6 +38,16 @@ private:
     qsizetype m_found = -2; // -1: none after the last place; -2: not looked yet
 };
 
+// The ends of the wire whose "⊙" is at wire and whose text ends at end, given
+// the first two bars after the "⊙" (-1, or at or past end, for none there).
+WireEnds endsOf(QStringView text, qsizetype wire, qsizetype bar, qsizetype secondBar,
+                qsizetype end) {
+    if (bar < 0 || bar >= end)
+        return {text.mid(wire + 1, end - wire - 1), QStringView(u"")};
+    const qsizetype stop = secondBar >= 0 && secondBar < end ? secondBar : end;
+    return {text.mid(wire + 1, bar - wire - 1), text.mid(bar + 1, stop - bar - 1)};
+}
+
 // A wire record as the program writes it, "⊙" start "|" end and then its
 // track "¤…‖" or its "‖", read in one look along it: the place of the "‖"
 // that closes it, or -1 for anything else (a "⊙" inside it, a record longer
@@ -62,13 +72,7 @@ qsizetype readPlainWire(QStringView text, qsizetype wire, std::vector<WireEnds>&
         text[end] == sep::track ? text.indexOf(QChar(sep::recordEnd), end) : end;
     if (close < 0)
         return -1;
-    if (bars[0] < 0) {
-        wires.push_back({text.mid(wire + 1, end - wire - 1), QStringView(u"")});
-    } else {
-        const qsizetype stop = bars[1] < 0 ? end : bars[1];
-        wires.push_back(
-            {text.mid(wire + 1, bars[0] - wire - 1), text.mid(bars[0] + 1, stop - bars[0] - 1)});
-    }
+    wires.push_back(endsOf(text, wire, bars[0], bars[1], end));
     return close;
 }
 
@@ -111,14 +115,10 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
         if (track >= 0 && track < end)
             end = track;
         const qsizetype bar = firstBar.from(wire + 1);
-        if (bar < 0 || bar >= end) {
-            wires.push_back({text.mid(wire + 1, end - wire - 1), QStringView(u"")});
-        } else {
-            const qsizetype second = secondBar.from(bar + 1);
-            const qsizetype stop = second >= 0 && second < end ? second : end;
-            wires.push_back(
-                {text.mid(wire + 1, bar - wire - 1), text.mid(bar + 1, stop - bar - 1)});
-        }
+        // The second bar is looked for only past a first one inside the
+        // wire's text, so that its search keeps moving forward.
+        const qsizetype second = bar >= 0 && bar < end ? secondBar.from(bar + 1) : -1;
+        wires.push_back(endsOf(text, wire, bar, second, end));
         wire = findChar(text, sep::wireStart, wire + 1);
     }
     return wires;
