@@ -174,9 +174,10 @@ void MainWindow::buildViewMenu() {
 
 void MainWindow::listExamples(QMenu* menu) {
     menu->clear();
-    for (const QFileInfo& example : places::examplesIn(m_files.exampleFolder())) {
-        const QString path = example.absoluteFilePath();
-        menu->addAction(example.completeBaseName(), this, [this, path] {
+    // One entry per experiment file of the folder, named as the file is.
+    for (const QFileInfo& file : places::examplesIn(m_files.exampleFolder())) {
+        const QString path = file.absoluteFilePath();
+        menu->addAction(file.completeBaseName(), this, [this, path] {
             wireCancelCheck();
             openNamedFile(path);
         });
