@@ -59,8 +59,6 @@ NodalSolution solveByNodes(WorkingNetwork& work, Network& network,
         return {};
 
     NodalSolution result{NodalEnd::Solved, {}};
-    result.solution.records.reserve(static_cast<qsizetype>(network.components.size()));
-    result.solution.values.reserve(network.components.size());
     RecordWriter writer(network, equivalents, result.solution);
     for (const std::size_t k : carrying)
         writer.write(work.components()[at(parts[k])].part, (*potentials)[at(branches[k].from)],

@@ -43,8 +43,6 @@ Solution solve(const WorkingNetwork& work, const Network& network,
     if (mark == Mark::Other)
         return {};
     Solution solution;
-    solution.records.reserve(static_cast<qsizetype>(network.components.size()));
-    solution.values.reserve(network.components.size());
     RecordWriter writer(network, equivalents, solution);
     if (mark == Mark::Positive)
         writer.write(element->part, sourceVoltage, 0);
@@ -55,7 +53,11 @@ Solution solve(const WorkingNetwork& work, const Network& network,
 
 RecordWriter::RecordWriter(const Network& network, const std::vector<Equivalent>& equivalents,
                            Solution& solution)
-    : m_network(network), m_equivalents(equivalents), m_solution(solution) {}
+    : m_network(network), m_equivalents(equivalents), m_solution(solution) {
+    // At most a record per component.
+    m_solution.records.reserve(static_cast<qsizetype>(network.components.size()));
+    m_solution.values.reserve(network.components.size());
+}
 
 void RecordWriter::write(PartRef part, double va, double vb) {
     const std::vector<model::Component>& components = m_network.components;
