@@ -38,7 +38,7 @@ private:
         if (m_afterStep)
             m_afterStep(m_work, m_scans);
     }
-    // The next equivalent of the two, named in turn; the caller adds its marks
+    // The next equivalent of the two, numbered in turn; the caller adds its marks
     // and resistance.
     Equivalent startEquivalent(const WorkingComponent& first, const WorkingComponent& second,
                                bool series) const;
