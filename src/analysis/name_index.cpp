@@ -23,10 +23,17 @@ void NameIndex::grow(std::size_t slotCount) {
 namespace {
 
 bool sameName(const QChar* text, std::int32_t size, QStringView name) {
-    // An empty view may have no text at all.
-    return size == name.size() &&
-           (size == 0 ||
-            std::memcmp(text, name.data(), static_cast<std::size_t>(size) * sizeof(QChar)) == 0);
+    if (size != name.size())
+        return false;
+    // Names are mostly a few characters: compared in line, longer ones by
+    // the library. An empty view may have no text at all.
+    if (size <= 8) {
+        for (std::int32_t i = 0; i < size; ++i)
+            if (text[i] != name[i])
+                return false;
+        return true;
+    }
+    return std::memcmp(text, name.data(), static_cast<std::size_t>(size) * sizeof(QChar)) == 0;
 }
 
 } // namespace

@@ -27,10 +27,6 @@ Extraction extractNetwork(const model::Experiment& experiment) {
         result.stop = ExtractionStop::NoWire;
         return result;
     }
-    if (!text.contains(texts::sourceName())) {
-        result.stop = ExtractionStop::NoSource;
-        return result;
-    }
 
     Network& net = result.network;
     net.text = text;
@@ -43,8 +39,11 @@ Extraction extractNetwork(const model::Experiment& experiment) {
         positiveWired = positiveWired || w.start == sourcePositive || w.end == sourcePositive;
         negativeWired = negativeWired || w.start == sourceNegative || w.end == sourceNegative;
     }
+    // A wired source is named in the text; only an unwired one needs the
+    // text searched for its name.
     if (!positiveWired || !negativeWired) {
-        result.stop = ExtractionStop::SourceUnwired;
+        result.stop = text.contains(texts::sourceName()) ? ExtractionStop::SourceUnwired
+                                                         : ExtractionStop::NoSource;
         return result;
     }
 

@@ -46,6 +46,9 @@ ScanIndex::ScanIndex(WorkingNetwork& work) : m_work(work), m_parallel(work) {
     m_series.resize(nodes);
     m_componentChanged.assign(at(components), 0);
     m_seriesChanged.assign(at(nodes), 0);
+    // Room for every entry to come, equivalents included, to be marked at once.
+    m_changedComponents.reserve(2 * at(components));
+    m_changedSeries.reserve(at(nodes));
     for (int c = 0; c < components; ++c)
         markComponent(c);
     for (int n = 0; n < nodes; ++n)
@@ -74,22 +77,8 @@ void ScanIndex::componentChanged(int component) {
     m_parallel.terminalChanged(w.negative);
 }
 
-void ScanIndex::markComponent(int component) {
-    if (component < 0 || m_componentChanged[at(component)])
-        return;
-    m_componentChanged[at(component)] = 1;
-    m_changedComponents.push_back(component);
-}
-
 void ScanIndex::nodeChanged(int node) {
     markNode(node);
-}
-
-void ScanIndex::markNode(int node) {
-    if (node < 0 || m_seriesChanged[at(node)])
-        return;
-    m_seriesChanged[at(node)] = 1;
-    m_changedSeries.push_back(node);
 }
 
 // The lone and unconnected state of every component with the terminal: the

@@ -45,9 +45,19 @@ private:
 
     // The lowest component of the set that still qualifies.
     int firstComponent(FirstSet& set, bool (ScanIndex::*qualifies)(int) const);
-    void markComponent(int component);
+    void markComponent(int component) {
+        if (component >= 0 && !m_componentChanged[static_cast<std::size_t>(component)]) {
+            m_componentChanged[static_cast<std::size_t>(component)] = 1;
+            m_changedComponents.push_back(component);
+        }
+    }
+    void markNode(int node) {
+        if (node >= 0 && !m_seriesChanged[static_cast<std::size_t>(node)]) {
+            m_seriesChanged[static_cast<std::size_t>(node)] = 1;
+            m_changedSeries.push_back(node);
+        }
+    }
     void markOwners(int terminal);
-    void markNode(int node);
     void refreshComponents();
     void refreshSeries();
 

@@ -68,42 +68,64 @@ qsizetype readPlainWire(QStringView text, qsizetype wire, std::vector<WireEnds>&
         if (c == sep::bar && bars[1] < 0)
             bars[bars[0] < 0 ? 0 : 1] = end;
     }
-    const qsizetype close =
-        text[end] == sep::track ? text.indexOf(QChar(sep::recordEnd), end) : end;
+    const qsizetype close = text[end] == sep::track ? findChar(text, sep::recordEnd, end) : end;
     if (close < 0)
         return -1;
     wires.push_back(endsOf(text, wire, bars[0], bars[1], end));
     return close;
 }
 
+// The first "⊙" or "¤" at or after a place that only moves forward: the next
+// few characters are looked at for either, and past them each is searched
+// for on its own, kept until passed.
+class WireOrTrackSearch {
+public:
+    explicit WireOrTrackSearch(QStringView text)
+        : m_text(text), m_wires(text, sep::wireStart), m_tracks(text, sep::track) {}
+    qsizetype from(qsizetype place) {
+        const qsizetype near = std::min(m_text.size(), place + 32);
+        for (qsizetype i = place; i < near; ++i)
+            if (const char16_t c = m_text[i].unicode(); c == sep::wireStart || c == sep::track)
+                return i;
+        if (near >= m_text.size())
+            return -1;
+        const qsizetype wire = m_wires.from(near);
+        const qsizetype track = m_tracks.from(near);
+        return wire < 0 ? track : track < 0 ? wire : std::min(wire, track);
+    }
+
+private:
+    QStringView m_text;
+    ForwardSearch m_wires;
+    ForwardSearch m_tracks;
+};
+
 } // namespace
 
-// The next wire start and the next track start are each searched for along
-// the text (tracks are most of it); whichever comes first is taken. Every
-// search only moves forward, so a damaged text of many "⊙" and no "‖" or
-// "|" is still read in one pass.
+// Wire and track starts are taken in text order. A track is left out up to
+// its "‖", with any wire start inside it. Every search only moves forward, so
+// a damaged text of many "⊙" and no "‖" or "|" is still read in one pass.
 std::vector<WireEnds> wireEndsOf(QStringView text) {
     std::vector<WireEnds> wires;
+    // A wire record is some twenty characters or more: room for most texts'
+    // wires at once, instead of growing the list a few times each analysis.
+    wires.reserve(static_cast<std::size_t>(std::min<qsizetype>(text.size() / 20, 4096)));
+    WireOrTrackSearch next(text);
+    ForwardSearch tracks(text, sep::track);
     ForwardSearch recordEnd(text, sep::recordEnd);
     ForwardSearch firstBar(text, sep::bar);
     ForwardSearch secondBar(text, sep::bar);
-    qsizetype wire = text.indexOf(QChar(sep::wireStart));
-    qsizetype track = text.indexOf(QChar(sep::track));
-    while (wire >= 0) {
-        if (track >= 0 && track < wire) {
-            // Left out up to its "‖": the wire starts inside it with it.
-            const qsizetype close = recordEnd.from(track);
+    for (qsizetype at = next.from(0); at >= 0;) {
+        if (text[at] == sep::track) {
+            const qsizetype close = recordEnd.from(at);
             if (close < 0)
                 break;
-            if (wire < close)
-                wire = findChar(text, sep::wireStart, close);
-            track = findChar(text, sep::track, close);
+            at = next.from(close);
             continue;
         }
+        const qsizetype wire = at;
         if (const qsizetype close = readPlainWire(text, wire, wires); close >= 0) {
-            wire = findChar(text, sep::wireStart, close);
-            if (track >= 0 && track < close)
-                track = findChar(text, sep::track, close);
+            at = next.from(close);
             continue;
         }
         // The wire's text runs to its record's "‖" or to its track's "¤",
@@ -112,14 +134,15 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
         qsizetype end = recordEnd.from(wire + 1);
         if (end < 0)
             end = text.size();
-        if (track >= 0 && track < end)
+        if (const qsizetype track = tracks.from(wire + 1); track >= 0 && track < end)
             end = track;
         const qsizetype bar = firstBar.from(wire + 1);
         // The second bar is looked for only past a first one inside the
         // wire's text, so that its search keeps moving forward.
         const qsizetype second = bar >= 0 && bar < end ? secondBar.from(bar + 1) : -1;
         wires.push_back(endsOf(text, wire, bar, second, end));
-        wire = findChar(text, sep::wireStart, wire + 1);
+        // A "⊙" in the wire's text starts another wire.
+        at = next.from(wire + 1);
     }
     return wires;
 }
