@@ -11,6 +11,7 @@ namespace ampery::analysis {
 // instead of rescanning the list after every change.
 class FirstSet {
 public:
+    void reserve(int count) { m_words.reserve(static_cast<std::size_t>(count + 63) / 64); }
     void resize(int count) { m_words.resize(static_cast<std::size_t>(count + 63) / 64, 0); }
 
     void set(int index, bool on) {

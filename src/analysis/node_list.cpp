@@ -6,7 +6,11 @@
 namespace ampery::analysis {
 
 NodeList::NodeList(int terminalCount)
-    : m_entered(at(terminalCount), -1), m_next(at(terminalCount), -1) {}
+    : m_entered(at(terminalCount), -1), m_next(at(terminalCount), -1) {
+    // A node holds a terminal or more: room for every node at once.
+    for (std::vector<int>* list : {&m_parent, &m_head, &m_tail})
+        list->reserve(at(terminalCount));
+}
 
 int NodeList::root(int node) const {
     while (m_parent[at(node)] != node) {

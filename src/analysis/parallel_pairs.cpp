@@ -42,6 +42,7 @@ ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
     std::size_t placed = 0;
     for (int node = 0; node < nodes; ++node)
         placed += at(work.members(node).size());
+    m_groups.reserve(placed);
     std::size_t slotCount = 64;
     while (slotCount < 2 * placed)
         slotCount *= 2;

@@ -47,6 +47,9 @@ ScanIndex::ScanIndex(WorkingNetwork& work) : m_work(work), m_parallel(work) {
     m_componentChanged.assign(at(components), 0);
     m_seriesChanged.assign(at(nodes), 0);
     // Room for every entry to come, equivalents included, to be marked at once.
+    m_lone.reserve(2 * components);
+    m_unconnected.reserve(2 * components);
+    m_componentChanged.reserve(2 * at(components));
     m_changedComponents.reserve(2 * at(components));
     m_changedSeries.reserve(at(nodes));
     for (int c = 0; c < components; ++c)

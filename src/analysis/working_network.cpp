@@ -50,6 +50,7 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
             last = m_sameName[at(last)];
         m_sameName[at(last)] = c;
     }
+    m_nodes.reserve(at(terminals.size()));
     network.conductorNodes.forEachNode([&](int listed) {
         const int node = static_cast<int>(m_nodes.size());
         NodeHead& ends = m_nodes.emplace_back();
