@@ -30,9 +30,7 @@ ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
     // Room for the terminals of the equivalents to come: at most one per
     // component.
     const std::size_t room = at(work.terminals().size()) + 2 * work.components().size();
-    for (std::vector<int>* list : {&m_group, &m_component, &m_previous, &m_next})
-        list->reserve(room);
-    m_dirty.reserve(room);
+    m_places.reserve(room);
     m_dirtyTerminals.reserve(room);
     growTo(at(work.terminals().size()));
     const int nodes = work.nodeCount();
@@ -55,19 +53,14 @@ ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
 }
 
 void ParallelPairs::growTo(std::size_t terminals) {
-    if (terminals <= m_group.size())
-        return;
-    m_group.resize(terminals, -1);
-    m_component.resize(terminals, -1);
-    m_previous.resize(terminals, -1);
-    m_next.resize(terminals, -1);
-    m_dirty.resize(terminals, 0);
+    if (terminals > m_places.size())
+        m_places.resize(terminals);
 }
 
 // Up to the room reserved, so that each equivalent does not grow the lists
 // again.
 void ParallelPairs::makeRoomFor(int terminal) {
-    growTo(std::max({at(terminal) + 1, at(m_work.terminals().size()), m_group.capacity()}));
+    growTo(std::max({at(terminal) + 1, at(m_work.terminals().size()), m_places.capacity()}));
 }
 
 int ParallelPairs::groupOf(int node, int far) {
@@ -103,30 +96,30 @@ int ParallelPairs::groupOf(int node, int far) {
 void ParallelPairs::join(int terminal, int group, int component) {
     Group& g = m_groups[at(group)];
     int after = g.tail;
-    while (after >= 0 && m_component[at(after)] > component)
-        after = m_previous[at(after)];
-    const int before = after < 0 ? g.head : m_next[at(after)];
-    m_previous[at(terminal)] = after;
-    m_next[at(terminal)] = before;
-    (after < 0 ? g.head : m_next[at(after)]) = terminal;
-    (before < 0 ? g.tail : m_previous[at(before)]) = terminal;
-    m_group[at(terminal)] = group;
-    m_component[at(terminal)] = component;
+    while (after >= 0 && m_places[at(after)].component > component)
+        after = m_places[at(after)].previous;
+    const int before = after < 0 ? g.head : m_places[at(after)].next;
+    m_places[at(terminal)].previous = after;
+    m_places[at(terminal)].next = before;
+    (after < 0 ? g.head : m_places[at(after)].next) = terminal;
+    (before < 0 ? g.tail : m_places[at(before)].previous) = terminal;
+    m_places[at(terminal)].group = group;
+    m_places[at(terminal)].component = component;
     if (++g.size == 2)
         listPair(group);
 }
 
 void ParallelPairs::leave(int terminal) {
-    const int group = m_group[at(terminal)];
+    const int group = m_places[at(terminal)].group;
     if (group < 0)
         return;
     Group& g = m_groups[at(group)];
-    const int after = m_previous[at(terminal)];
-    const int before = m_next[at(terminal)];
-    (after < 0 ? g.head : m_next[at(after)]) = before;
-    (before < 0 ? g.tail : m_previous[at(before)]) = after;
-    m_group[at(terminal)] = -1;
-    m_component[at(terminal)] = -1;
+    const int after = m_places[at(terminal)].previous;
+    const int before = m_places[at(terminal)].next;
+    (after < 0 ? g.head : m_places[at(after)].next) = before;
+    (before < 0 ? g.tail : m_places[at(before)].previous) = after;
+    m_places[at(terminal)].group = -1;
+    m_places[at(terminal)].component = -1;
     if (--g.size == 1)
         unlistPair(group);
 }
@@ -156,15 +149,16 @@ void ParallelPairs::unlistPair(int group) {
 // group before any table lookup, since most stay where they were.
 void ParallelPairs::refresh() {
     for (const int t : m_dirtyTerminals) {
-        m_dirty[at(t)] = 0;
+        m_places[at(t)].dirty = false;
         const int component = m_work.ownerOf(t);
         const int node = m_work.nodeOf(t);
         const int far = m_work.nodeOf(m_work.otherTerminal(t));
         const bool counted = node >= 0 && m_work.scannable(component) && far >= 0 && far != node;
-        const int group = m_group[at(t)];
-        if (group < 0 ? !counted
-                      : counted && m_groups[at(group)].node == node &&
-                            m_groups[at(group)].far == far && m_component[at(t)] == component)
+        const int group = m_places[at(t)].group;
+        if (group < 0
+                ? !counted
+                : counted && m_groups[at(group)].node == node && m_groups[at(group)].far == far &&
+                      m_places[at(t)].component == component)
             continue;
         leave(t);
         if (counted)
@@ -180,13 +174,17 @@ std::optional<ParallelMatch> ParallelPairs::first() {
         return std::nullopt;
     const Group* best = nullptr;
     for (int g = m_pairsAt[at(node)]; g >= 0; g = m_groups[at(g)].nextPair)
-        if (best == nullptr || m_component[at(m_groups[at(g)].head)] < m_component[at(best->head)])
+        if (best == nullptr ||
+            m_places[at(m_groups[at(g)].head)].component < m_places[at(best->head)].component)
             best = &m_groups[at(g)];
     const int firstHere = best->head;
-    const int secondHere = m_next[at(firstHere)];
-    return ParallelMatch{
-        node,     m_component[at(firstHere)], m_component[at(secondHere)], firstHere, secondHere,
-        best->far};
+    const int secondHere = m_places[at(firstHere)].next;
+    return ParallelMatch{node,
+                         m_places[at(firstHere)].component,
+                         m_places[at(secondHere)].component,
+                         firstHere,
+                         secondHere,
+                         best->far};
 }
 
 } // namespace ampery::analysis

@@ -36,11 +36,11 @@ public:
         if (terminal < 0)
             return;
         const auto t = static_cast<std::size_t>(terminal);
-        if (t >= m_group.size())
+        if (t >= m_places.size())
             makeRoomFor(terminal);
-        if (m_dirty[t])
+        if (m_places[t].dirty)
             return;
-        m_dirty[t] = 1;
+        m_places[t].dirty = true;
         m_dirtyTerminals.push_back(terminal);
     }
 
@@ -71,10 +71,17 @@ private:
 
     const WorkingNetwork& m_work;
 
-    // Per terminal: its group, the component it was counted for, and its
-    // neighbours in the group's list.
-    std::vector<int> m_group, m_component, m_previous, m_next;
-    std::vector<char> m_dirty;
+    // Per terminal: its group, the component it was counted for, its
+    // neighbours in the group's list, and whether it is to be looked at
+    // again; together, since a step reads them together.
+    struct Place {
+        int group = -1;
+        int component = -1;
+        int previous = -1;
+        int next = -1;
+        bool dirty = false;
+    };
+    std::vector<Place> m_places;
     std::vector<int> m_dirtyTerminals;
 
     std::vector<Group> m_groups;

@@ -11,7 +11,7 @@
 namespace ampery::analysis {
 
 WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
-    : m_terminals(terminals), m_owner(network.owner), m_sourcePositive(network.sourcePositive),
+    : m_terminals(terminals), m_sourcePositive(network.sourcePositive),
       m_sourceNegative(network.sourceNegative) {
     m_components.reserve(network.components.size() * 2);
     for (std::size_t i = 0; i < network.components.size(); ++i) {
@@ -21,19 +21,15 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     }
     m_count = static_cast<int>(m_components.size());
     // Room for the equivalents to come: at most one per component.
-    const std::size_t room = at(terminals.size()) + 2 * m_components.size();
-    for (std::vector<int>* list : {&m_nodeOf, &m_owner, &m_other, &m_nextInNode, &m_previousInNode})
-        list->reserve(room);
-    m_nodeOf.assign(at(terminals.size()), -1);
-    m_nextInNode.assign(at(terminals.size()), -1);
-    m_previousInNode.assign(at(terminals.size()), -1);
-    m_owner.resize(at(terminals.size()), -1);
-    m_other.assign(at(terminals.size()), -1);
-    for (std::size_t t = 0; t < m_owner.size(); ++t) {
-        if (m_owner[t] < 0)
+    m_places.reserve(at(terminals.size()) + 2 * m_components.size());
+    m_places.resize(at(terminals.size()));
+    for (std::size_t t = 0; t < network.owner.size(); ++t) {
+        const int owner = network.owner[t];
+        if (owner < 0)
             continue;
-        const WorkingComponent& c = m_components[at(m_owner[t])];
-        m_other[t] = static_cast<int>(t) == c.positive ? c.negative : c.positive;
+        const WorkingComponent& c = m_components[at(owner)];
+        m_places[t].owner = owner;
+        m_places[t].other = static_cast<int>(t) == c.positive ? c.negative : c.positive;
     }
     m_scannable.reserve(m_components.capacity());
     for (const WorkingComponent& c : m_components)
@@ -43,7 +39,7 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
     m_sameName.reserve(m_components.capacity());
     m_sameName.assign(m_components.size(), -1);
     for (int c = 0; c < m_count; ++c) {
-        int last = m_owner[at(m_components[at(c)].positive)];
+        int last = m_places[at(m_components[at(c)].positive)].owner;
         if (last == c)
             continue;
         while (m_sameName[at(last)] >= 0)
@@ -56,9 +52,9 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
         NodeHead& ends = m_nodes.emplace_back();
         int last = -1;
         network.conductorNodes.forEachMember(listed, [&](int t) {
-            m_nodeOf[at(t)] = node;
-            m_previousInNode[at(t)] = last;
-            (last < 0 ? ends.first : m_nextInNode[at(last)]) = t;
+            m_places[at(t)].node = node;
+            m_places[at(t)].previous = last;
+            (last < 0 ? ends.first : m_places[at(last)].next) = t;
             last = t;
             ++ends.size;
         });
@@ -102,15 +98,11 @@ QStringList WorkingNetwork::nodeTexts() const {
 int WorkingNetwork::appendEntry(int type, double resistance, PartRef part) {
     const int index = static_cast<int>(m_components.size());
     const auto [positive, negative] = m_terminals.addUnlisted(part.index + 1);
-    m_nodeOf.resize(at(m_terminals.size()), -1);
-    m_nextInNode.resize(at(m_terminals.size()), -1);
-    m_previousInNode.resize(at(m_terminals.size()), -1);
-    m_owner.resize(at(m_terminals.size()), -1);
-    m_other.resize(at(m_terminals.size()), -1);
-    m_owner[at(positive)] = index;
-    m_owner[at(negative)] = index;
-    m_other[at(positive)] = negative;
-    m_other[at(negative)] = positive;
+    m_places.resize(at(m_terminals.size()));
+    m_places[at(positive)].owner = index;
+    m_places[at(negative)].owner = index;
+    m_places[at(positive)].other = negative;
+    m_places[at(negative)].other = positive;
     m_components.push_back({type, resistance, positive, negative, part, true});
     m_scannable.push_back(type != model::Source);
     m_sameName.push_back(-1);
@@ -135,8 +127,8 @@ void WorkingNetwork::removeEntry(int component) {
         int next = m_sameName[at(component)];
         while (next >= 0 && !m_components[at(next)].present)
             next = m_sameName[at(next)];
-        m_owner[at(w.positive)] = next;
-        m_owner[at(w.negative)] = next;
+        m_places[at(w.positive)].owner = next;
+        m_places[at(w.negative)].owner = next;
     }
     if (m_watcher) {
         m_watcher->nodeChanged(nodeOf(w.positive));
@@ -148,9 +140,9 @@ void WorkingNetwork::deleteNode(int node) {
     int t = m_nodes[at(node)].first;
     m_nodes[at(node)] = NodeHead{};
     while (t >= 0) {
-        const int next = m_nextInNode[at(t)];
-        m_nodeOf[at(t)] = -1;
-        m_nextInNode[at(t)] = m_previousInNode[at(t)] = -1;
+        const int next = m_places[at(t)].next;
+        m_places[at(t)].node = -1;
+        m_places[at(t)].next = m_places[at(t)].previous = -1;
         if (m_watcher)
             m_watcher->terminalMoved(t);
         t = next;
@@ -161,14 +153,14 @@ void WorkingNetwork::deleteNode(int node) {
 
 // Takes the terminal out of its node's list.
 void WorkingNetwork::unlink(int terminal) {
-    NodeHead& ends = m_nodes[at(m_nodeOf[at(terminal)])];
-    const int previous = m_previousInNode[at(terminal)];
-    const int next = m_nextInNode[at(terminal)];
-    (previous < 0 ? ends.first : m_nextInNode[at(previous)]) = next;
+    NodeHead& ends = m_nodes[at(m_places[at(terminal)].node)];
+    const int previous = m_places[at(terminal)].previous;
+    const int next = m_places[at(terminal)].next;
+    (previous < 0 ? ends.first : m_places[at(previous)].next) = next;
     if (next >= 0)
-        m_previousInNode[at(next)] = previous;
-    m_nextInNode[at(terminal)] = m_previousInNode[at(terminal)] = -1;
-    m_nodeOf[at(terminal)] = -1;
+        m_places[at(next)].previous = previous;
+    m_places[at(terminal)].next = m_places[at(terminal)].previous = -1;
+    m_places[at(terminal)].node = -1;
     --ends.size;
 }
 
@@ -179,16 +171,16 @@ void WorkingNetwork::replaceTerminal(int terminal, int replacement) {
     if (node < 0 || nodeOf(replacement) >= 0)
         return;
     NodeHead& ends = m_nodes[at(node)];
-    const int previous = m_previousInNode[at(terminal)];
-    const int next = m_nextInNode[at(terminal)];
-    (previous < 0 ? ends.first : m_nextInNode[at(previous)]) = replacement;
+    const int previous = m_places[at(terminal)].previous;
+    const int next = m_places[at(terminal)].next;
+    (previous < 0 ? ends.first : m_places[at(previous)].next) = replacement;
     if (next >= 0)
-        m_previousInNode[at(next)] = replacement;
-    m_previousInNode[at(replacement)] = previous;
-    m_nextInNode[at(replacement)] = next;
-    m_nextInNode[at(terminal)] = m_previousInNode[at(terminal)] = -1;
-    m_nodeOf[at(terminal)] = -1;
-    m_nodeOf[at(replacement)] = node;
+        m_places[at(next)].previous = replacement;
+    m_places[at(replacement)].previous = previous;
+    m_places[at(replacement)].next = next;
+    m_places[at(terminal)].next = m_places[at(terminal)].previous = -1;
+    m_places[at(terminal)].node = -1;
+    m_places[at(replacement)].node = node;
     if (m_watcher) {
         m_watcher->terminalMoved(terminal);
         m_watcher->terminalMoved(replacement);

@@ -22,34 +22,45 @@ struct PartRef {
     bool operator==(const PartRef&) const = default;
 };
 
+// Where a terminal stands in the working lists: its node and its
+// neighbours there, and its component and that component's other terminal;
+// -1 for none. Kept together, since an edit reads and writes them together.
+struct TerminalPlace {
+    int node = -1;
+    int next = -1; // the next member of its node
+    int previous = -1;
+    int owner = -1; // the working component
+    int other = -1; // the owner's other terminal
+};
+
 // The terminals of one working node, in node order, read off the node's
 // list without copying it.
 class NodeMembers {
 public:
     class Iterator {
     public:
-        Iterator(const std::vector<int>& next, int terminal)
-            : m_next(&next), m_terminal(terminal) {}
+        Iterator(const std::vector<TerminalPlace>& places, int terminal)
+            : m_places(&places), m_terminal(terminal) {}
         int operator*() const { return m_terminal; }
         Iterator& operator++() {
-            m_terminal = (*m_next)[static_cast<std::size_t>(m_terminal)];
+            m_terminal = (*m_places)[static_cast<std::size_t>(m_terminal)].next;
             return *this;
         }
         bool operator==(const Iterator& other) const { return m_terminal == other.m_terminal; }
 
     private:
-        const std::vector<int>* m_next;
+        const std::vector<TerminalPlace>* m_places;
         int m_terminal;
     };
 
-    NodeMembers(const std::vector<int>& next, int first, int size)
-        : m_next(next), m_first(first), m_size(size) {}
-    Iterator begin() const { return {m_next, m_first}; }
-    Iterator end() const { return {m_next, -1}; }
+    NodeMembers(const std::vector<TerminalPlace>& places, int first, int size)
+        : m_places(places), m_first(first), m_size(size) {}
+    Iterator begin() const { return {m_places, m_first}; }
+    Iterator end() const { return {m_places, -1}; }
     int size() const { return m_size; }
 
 private:
-    const std::vector<int>& m_next;
+    const std::vector<TerminalPlace>& m_places;
     int m_first;
     int m_size;
 };
@@ -114,7 +125,7 @@ public:
     int nodeCount() const { return static_cast<int>(m_nodes.size()); }
     NodeMembers members(int node) const {
         const NodeHead& n = m_nodes[static_cast<std::size_t>(node)];
-        return {m_nextInNode, n.first, n.size};
+        return {m_places, n.first, n.size};
     }
     // Every working node by id as a list of its members, deleted ones empty
     // (a copy, for looking at the lists as they stand).
@@ -125,14 +136,14 @@ public:
 
     // The other terminal of the terminal's component, or -1.
     int otherTerminal(int terminal) const {
-        return terminal < 0 ? -1 : m_other[static_cast<std::size_t>(terminal)];
+        return terminal < 0 ? -1 : m_places[static_cast<std::size_t>(terminal)].other;
     }
     int nodeOf(int terminal) const {
-        return terminal < 0 ? -1 : m_nodeOf[static_cast<std::size_t>(terminal)];
+        return terminal < 0 ? -1 : m_places[static_cast<std::size_t>(terminal)].node;
     }
     // The working component a terminal belongs to, or -1.
     int ownerOf(int terminal) const {
-        return terminal < 0 ? -1 : m_owner[static_cast<std::size_t>(terminal)];
+        return terminal < 0 ? -1 : m_places[static_cast<std::size_t>(terminal)].owner;
     }
     // The next component of the same name after this one, or -1.
     int nextOfName(int component) const { return m_sameName[static_cast<std::size_t>(component)]; }
@@ -169,13 +180,9 @@ private:
     void unlink(int terminal);
 
     std::vector<NodeHead> m_nodes;
-    std::vector<int> m_nextInNode;     // per terminal: the next member of its node, -1
-    std::vector<int> m_previousInNode; // per terminal: the member before it, -1
-    std::vector<int> m_nodeOf;         // per terminal
-    std::vector<int> m_owner;          // per terminal: working component, -1
-    std::vector<int> m_other;          // per terminal: the owner's other terminal, -1
-    std::vector<int> m_sameName;       // per component: the next one with its terminals, -1
-    std::vector<char> m_scannable;     // per component: present and not a source
+    std::vector<TerminalPlace> m_places; // per terminal
+    std::vector<int> m_sameName;         // per component: the next one with its terminals, -1
+    std::vector<char> m_scannable;       // per component: present and not a source
     int m_sourcePositive = -1;
     int m_sourceNegative = -1;
 
