@@ -22,19 +22,25 @@ qsizetype findChar(QStringView text, char16_t c, qsizetype from) {
 }
 
 // The first place of a character at or after a place that only moves
-// forward: the one found is kept until it is passed.
+// forward: the one found is kept until it is passed. Searched for with
+// findChar(), or only with the text search where the caller has looked at
+// the next characters already.
 class ForwardSearch {
 public:
-    ForwardSearch(QStringView text, char16_t c) : m_text(text), m_c(c) {}
+    enum class Look { NearFirst, Far };
+    ForwardSearch(QStringView text, char16_t c, Look look = Look::NearFirst)
+        : m_text(text), m_c(c), m_look(look) {}
     qsizetype from(qsizetype place) {
         if (m_found == -2 || (m_found >= 0 && m_found < place))
-            m_found = findChar(m_text, m_c, place);
+            m_found = m_look == Look::NearFirst ? findChar(m_text, m_c, place)
+                                                : m_text.indexOf(QChar(m_c), place);
         return m_found;
     }
 
 private:
     QStringView m_text;
     char16_t m_c;
+    Look m_look;
     qsizetype m_found = -2; // -1: none after the last place; -2: not looked yet
 };
 
@@ -81,9 +87,10 @@ qsizetype readPlainWire(QStringView text, qsizetype wire, std::vector<WireEnds>&
 class WireOrTrackSearch {
 public:
     explicit WireOrTrackSearch(QStringView text)
-        : m_text(text), m_wires(text, sep::wireStart), m_tracks(text, sep::track) {}
+        : m_text(text), m_wires(text, sep::wireStart, ForwardSearch::Look::Far),
+          m_tracks(text, sep::track, ForwardSearch::Look::Far) {}
     qsizetype from(qsizetype place) {
-        const qsizetype near = std::min(m_text.size(), place + 32);
+        const qsizetype near = std::min(m_text.size(), place + 8);
         for (qsizetype i = place; i < near; ++i)
             if (const char16_t c = m_text[i].unicode(); c == sep::wireStart || c == sep::track)
                 return i;

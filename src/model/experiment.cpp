@@ -123,6 +123,9 @@ int numberOf(const Experiment::ReadRecord& read) {
 template <typename Record, typename Take>
 std::vector<Record> reachableRecords(const QString& text, Take take) {
     std::vector<Record> found;
+    // A record is some thirty characters or more, and the wires take their
+    // share of the text: room for most experiments' records at once.
+    found.reserve(static_cast<std::size_t>(std::min<qsizetype>(text.size() / 48, 512)));
     bool inNumberOrder = true;
     ComponentRecordReader reader(text);
     while (reader.next()) {
