@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/freed_memory.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -62,6 +64,9 @@ private:
 // options, then prints the ratios from the medians of the same run. Returns 1
 // when a benchmark stopped with an error.
 inline int runBenchmarks(int argc, char** argv, const std::vector<Ratio>& ratios) {
+    // As the program does: the analyses are measured with the memory they
+    // free kept for the next one.
+    analysis::keepFreedMemory();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

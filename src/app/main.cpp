@@ -4,6 +4,8 @@
 #include "qt_translations.h"
 #include "widget_prompts.h"
 
+#include "analysis/freed_memory.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -50,6 +52,7 @@ bool asksForTextOnly(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    ampery::analysis::keepFreedMemory();
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ampery::app::appVersion));
     if (asksForTextOnly(argc, argv)) {
         QCoreApplication terminal(argc, argv);
