@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace ampery::analysis {
 
-// A hash of names for the analysis's lookups by name: FNV-1a over pairs of
-// UTF-16 code units and a final mix, seeded once per run so that a crafted file
+// A hash of names for the analysis's lookups by name: a name of up to eight
+// UTF-16 code units read as two words, a longer one by FNV-1a over pairs of
+// code units, and a final mix; seeded once per run so that a crafted file
 // cannot choose names that all collide. Names are a few characters long, and
 // this is several times quicker on them than Qt's hash.
 //
@@ -22,6 +24,8 @@ struct TextHash {
 
     std::size_t operator()(QStringView text) const noexcept {
         static const std::uint64_t seed = QRandomGenerator::system()->generate64();
+        if (text.size() <= 8)
+            return shortHash(text, seed);
         std::uint64_t h = seed ^ 0xcbf29ce484222325u;
         // Two code units a step: a name of a few characters takes two or
         // three multiplications.
@@ -45,10 +49,36 @@ struct TextHash {
             h ^= static_cast<std::uint64_t>(text.size());
             h *= 0x100000001b3u;
         }
+        return finish(h);
+    }
+
+private:
+    static std::size_t finish(std::uint64_t h) {
         h ^= h >> 33;
         h *= 0xff51afd7ed558ccdu;
         h ^= h >> 33;
         return static_cast<std::size_t>(h);
+    }
+
+    // Most names ("电阻12∧" without its mark) are up to eight code units: read
+    // as two words, the first four and the last four, overlapping when
+    // fewer than eight, with the length.
+    static std::size_t shortHash(QStringView text, std::uint64_t seed) {
+        const char16_t* c = text.utf16();
+        const auto size = static_cast<std::size_t>(text.size());
+        std::uint64_t first = 0;
+        std::uint64_t last = 0;
+        if (size >= 4) {
+            std::memcpy(&first, c, sizeof first);
+            std::memcpy(&last, c + size - 4, sizeof last);
+        } else {
+            for (std::size_t i = 0; i < size; ++i)
+                first |= static_cast<std::uint64_t>(c[i]) << (16 * i);
+        }
+        std::uint64_t h = (seed ^ first) * 0x9e3779b97f4a7c15u;
+        h ^= last + size;
+        h *= 0xc2b2ae3d27d4eb4fu;
+        return finish(h);
     }
 };
 
