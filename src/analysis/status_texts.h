@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <algorithm>
-
 // The analysis's own texts, character for character.
 namespace ampery::analysis::texts {
 
@@ -85,21 +83,9 @@ inline QString sourceName() {
 inline QString equivalentWord() {
     return QStringLiteral("拟电阻");
 }
-// 拟电阻 and the serial number, in one allocation.
+// 拟电阻 and the serial number.
 inline QString equivalentName(int serial) {
-    const QString word = equivalentWord();
-    char digits[12];
-    int count = 0;
-    unsigned rest = static_cast<unsigned>(serial);
-    do {
-        digits[count++] = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest > 0);
-    QString name(word.size() + count, Qt::Uninitialized);
-    QChar* out = std::copy(word.cbegin(), word.cend(), name.data());
-    while (count > 0)
-        *out++ = QLatin1Char(digits[--count]);
-    return name;
+    return equivalentWord() + QString::number(serial);
 }
 
 } // namespace ampery::analysis::texts
