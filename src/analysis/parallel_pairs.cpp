@@ -27,9 +27,8 @@ std::size_t ParallelPairs::slotOf(std::uint64_t key) const {
 }
 
 ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
-    // Room for the terminals of the equivalents to come: at most one per
-    // component.
-    const std::size_t room = at(work.terminals().size()) + 2 * work.components().size();
+    // Room for the terminals of the equivalents to come.
+    const std::size_t room = work.terminals().sizeWithEquivalentsOf(work.components().size());
     m_places.reserve(room);
     m_dirtyTerminals.reserve(room);
     growTo(at(work.terminals().size()));

@@ -24,7 +24,7 @@ Split split(QStringView terminal) {
 }
 
 int idOf(int base, Mark mark) {
-    return 3 * base + static_cast<int>(mark);
+    return TerminalTable::idsPerBase * base + static_cast<int>(mark);
 }
 
 } // namespace
@@ -63,7 +63,7 @@ std::pair<int, int> TerminalTable::addUnlisted(int serial) {
 }
 
 QString TerminalTable::name(int id) const {
-    const std::size_t b = static_cast<std::size_t>(id / 3);
+    const std::size_t b = static_cast<std::size_t>(id / idsPerBase);
     const QString base =
         m_serials[b] > 0 ? texts::equivalentName(m_serials[b]) : m_bases[b].toString();
     switch (mark(id)) {

@@ -40,9 +40,16 @@ public:
     // the experiment. The name is written only when asked for.
     std::pair<int, int> addUnlisted(int serial);
 
-    int size() const { return 3 * static_cast<int>(m_bases.size()); }
+    // Ids per base name: base∧, base∨ and the bare base.
+    static constexpr int idsPerBase = 3;
+    int size() const { return idsPerBase * static_cast<int>(m_bases.size()); }
+    // The ids there can be once equivalents of this many components are
+    // added: fewer equivalents than components, each a base of its own.
+    std::size_t sizeWithEquivalentsOf(std::size_t components) const {
+        return static_cast<std::size_t>(size()) + idsPerBase * components;
+    }
     QString name(int id) const;
-    Mark mark(int id) const { return static_cast<Mark>(id % 3); }
+    Mark mark(int id) const { return static_cast<Mark>(id % idsPerBase); }
 
 private:
     int baseOf(QStringView base);

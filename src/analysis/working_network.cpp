@@ -20,8 +20,8 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
                                 PartRef{false, static_cast<int>(i)}, true});
     }
     m_count = static_cast<int>(m_components.size());
-    // Room for the equivalents to come: at most one per component.
-    m_places.reserve(at(terminals.size()) + 2 * m_components.size());
+    // Room for the terminals of the equivalents to come.
+    m_places.reserve(terminals.sizeWithEquivalentsOf(m_components.size()));
     m_places.resize(at(terminals.size()));
     for (std::size_t t = 0; t < network.owner.size(); ++t) {
         const int owner = network.owner[t];
@@ -141,8 +141,7 @@ void WorkingNetwork::deleteNode(int node) {
     m_nodes[at(node)] = NodeHead{};
     while (t >= 0) {
         const int next = m_places[at(t)].next;
-        m_places[at(t)].node = -1;
-        m_places[at(t)].next = m_places[at(t)].previous = -1;
+        m_places[at(t)].leaveNode();
         if (m_watcher)
             m_watcher->terminalMoved(t);
         t = next;
@@ -159,8 +158,7 @@ void WorkingNetwork::unlink(int terminal) {
     (previous < 0 ? ends.first : m_places[at(previous)].next) = next;
     if (next >= 0)
         m_places[at(next)].previous = previous;
-    m_places[at(terminal)].next = m_places[at(terminal)].previous = -1;
-    m_places[at(terminal)].node = -1;
+    m_places[at(terminal)].leaveNode();
     --ends.size;
 }
 
@@ -178,8 +176,7 @@ void WorkingNetwork::replaceTerminal(int terminal, int replacement) {
         m_places[at(next)].previous = replacement;
     m_places[at(replacement)].previous = previous;
     m_places[at(replacement)].next = next;
-    m_places[at(terminal)].next = m_places[at(terminal)].previous = -1;
-    m_places[at(terminal)].node = -1;
+    m_places[at(terminal)].leaveNode();
     m_places[at(replacement)].node = node;
     if (m_watcher) {
         m_watcher->terminalMoved(terminal);

@@ -31,6 +31,8 @@ struct TerminalPlace {
     int previous = -1;
     int owner = -1; // the working component
     int other = -1; // the owner's other terminal
+
+    void leaveNode() { node = next = previous = -1; }
 };
 
 // The terminals of one working node, in node order, read off the node's
