@@ -10,10 +10,9 @@
 #include "analysis/network.h"
 #include "spice_peer.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #endif
 
@@ -267,13 +266,13 @@ using ampery::bench::Ngspice;
 // One resistor per load, with the resistance the analysis reads from the
 // experiment, and the source's voltage.
 Netlist netlistOf(const PlacedCircuit& circuit) {
-    QHash<QString, double> resistance;
+    std::map<QString, double> resistance;
     for (const Component& c : ampery::analysis::readableComponents(circuit.experiment))
-        resistance.insert(c.name, c.resistance);
+        resistance.emplace(c.name, c.resistance);
     std::vector<NetlistResistor> resistors;
     resistors.reserve(circuit.loads.size());
     for (const PlacedLoad& load : circuit.loads)
-        resistors.push_back({load.plus, load.minus, resistance.value(load.name)});
+        resistors.push_back({load.plus, load.minus, resistance.at(load.name)});
     return ampery::bench::sourceAndResistors(circuit.experiment.sourceVoltage(), 1, resistors);
 }
 
@@ -293,19 +292,21 @@ std::string disagreement(const PlacedCircuit& circuit,
     if (outcome.results.size() != static_cast<qsizetype>(circuit.loads.size()))
         return "the analysis has " + std::to_string(outcome.results.size()) +
                " result records for " + std::to_string(circuit.loads.size()) + " loads";
-    QHash<QString, const PlacedLoad*> loadNamed;
+    std::map<QString, const PlacedLoad*> loadNamed;
     for (const PlacedLoad& load : circuit.loads)
-        loadNamed.insert(load.name, &load);
+        loadNamed.emplace(load.name, &load);
     const auto nodeVoltage = [&](int node) {
         return node == 0 ? std::optional<double>(0.0)
                          : spice.value(ampery::bench::nodeVector(node));
     };
     double sourceCurrent = 0;
     for (const ampery::analysis::ResultRecord& r : outcome.results) {
-        const PlacedLoad* load = loadNamed.take(r.name);
-        if (load == nullptr)
+        const auto named = loadNamed.find(r.name);
+        if (named == loadNamed.end())
             return "the analysis has a result record for " + r.name.toStdString() +
                    ", which is no load or has one already";
+        const PlacedLoad* load = named->second;
+        loadNamed.erase(named);
         const std::pair<int, QString> ends[] = {{load->plus, r.potentialA.toString()},
                                                 {load->minus, r.potentialB.toString()}};
         for (const auto& [node, text] : ends) {

@@ -2,7 +2,9 @@
 
 #include "separators.h"
 
-#include <QHash>
+#include <QHashFunctions>
+
+#include <unordered_map>
 
 namespace ampery::model {
 
@@ -20,6 +22,12 @@ template <typename Visit> void forEachRecord(QStringView text, Visit visit) {
     }
 }
 
+// Qt's QHash, inlined at a link-time optimised link, makes GCC warn of an
+// impossible allocation size; the standard table does not.
+struct ViewHash {
+    std::size_t operator()(QStringView text) const noexcept { return qHash(text); }
+};
+
 } // namespace
 
 ExperimentSnapshot::ExperimentSnapshot(const Experiment& experiment,
@@ -27,16 +35,18 @@ ExperimentSnapshot::ExperimentSnapshot(const Experiment& experiment,
     : m_rest(experiment) {
     m_rest.setText(QString());
     m_rest.setModified(false);
-    QHash<QStringView, qsizetype> earlier;
+    // A copy of each record in the previous snapshot, whose text this one
+    // shares.
+    std::unordered_map<QStringView, qsizetype, ViewHash> earlier;
     if (previous) {
-        earlier.reserve(previous->m_records.size());
+        earlier.reserve(static_cast<std::size_t>(previous->m_records.size()));
         for (qsizetype k = 0; k < previous->m_records.size(); ++k)
-            earlier.insert(previous->m_records[k], k);
+            earlier.insert_or_assign(previous->m_records[k], k);
     }
     forEachRecord(experiment.text(), [&](QStringView record) {
-        const auto shared = earlier.constFind(record);
-        m_records.append(shared == earlier.cend() ? record.toString()
-                                                  : previous->m_records[*shared]);
+        const auto shared = earlier.find(record);
+        m_records.append(shared == earlier.end() ? record.toString()
+                                                 : previous->m_records[shared->second]);
     });
 }
 
