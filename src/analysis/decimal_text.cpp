@@ -26,15 +26,27 @@ struct Rounded {
     int exponent = 0;
 };
 
-// Scales x into [10^12, 10^13) with at most two correctly rounded
-// operations by exact powers of ten, whose error together stays below
-// 0.003; unless the scaled value lies that close to a tie, its nearest
-// integer is the rounding of x itself. The potentials down a long ladder
-// fall to 10^-30 and below, so the range reaches well past the one power a
-// double holds exactly.
+// x scaled by 10^k, for |k| <= 66, with at most three correctly rounded
+// operations by exact powers of ten: the potentials down a long ladder fall
+// to 10^-30 and below, well past the one power a double holds exactly.
+template <typename Real> Real scaledByPowerOfTen(Real x, int k) {
+    const auto power = [](int n) { return static_cast<Real>(powersOfTen[n]); };
+    if (k >= 0) {
+        for (; k > 22; k -= 22)
+            x *= power(22);
+        return x * power(k);
+    }
+    for (; k < -22; k += 22)
+        x /= power(22);
+    return x / power(-k);
+}
+
+// Scales x into [10^12, 10^13), off by at most three roundings of a value
+// below 2^44, 0.004 together; unless the scaled value lies that close to a
+// tie, its nearest integer is the rounding of x itself.
 bool roundQuickly(double x, Rounded& r) {
     const double a = std::fabs(x);
-    if (!(a >= 1e-30 && a < 1e50))
+    if (!(a >= 1e-54 && a < 1e50))
         return false;
     // a lies in [2^(binary - 1), 2^binary): its decimal exponent is this
     // estimate or one more, which the loop below finds.
@@ -43,16 +55,9 @@ bool roundQuickly(double x, Rounded& r) {
     double scaled = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = 12 - exponent;
-        if (k > 44 || k < -44)
+        if (k > 66 || k < -66)
             return false;
-        if (k > 22)
-            scaled = a * powersOfTen[22] * powersOfTen[k - 22];
-        else if (k >= 0)
-            scaled = a * powersOfTen[k];
-        else if (k >= -22)
-            scaled = a / powersOfTen[-k];
-        else
-            scaled = a / powersOfTen[22] / powersOfTen[-k - 22];
+        scaled = scaledByPowerOfTen(a, k);
         if (scaled < 1e12)
             --exponent;
         else if (scaled >= 1e13)
@@ -99,25 +104,22 @@ Rounded rounded(double x) {
     return roundQuickly(x, r) ? r : roundExactly(x);
 }
 
-// digits · 10^k for 22 < |k| <= 44, where no power of ten is exact in a
-// double, in the 64-bit mantissa of x86's extended precision: two correctly
-// rounded operations by exact powers, off the true value by at most two
-// units of that mantissa's last place. Its 11 bits below the double's 53 then
-// tell the rounding to a double, unless they lie within that error of the
-// halfway point between two doubles.
+// digits · 10^k for 22 < |k| <= 66, where no power of ten is exact in a
+// double, in the 64-bit mantissa of x86's extended precision: at most three
+// correctly rounded operations by exact powers, off the true value by at
+// most three units of that mantissa's last place. Its 11 bits below the
+// double's 53 then tell the rounding to a double, unless they lie within
+// that error of the halfway point between two doubles.
 bool extendedValueOf(std::int64_t digits, int k, double& value) {
 #if defined(__x86_64__) || defined(__i386__)
     static_assert(std::numeric_limits<long double>::digits == 64);
-    const int rest = (k > 0 ? k : -k) - 22;
-    if (rest <= 0 || rest > 22)
+    if (k > 66 || k < -66)
         return false;
-    const auto power = [](int n) { return static_cast<long double>(powersOfTen[n]); };
-    const long double x = k > 0 ? static_cast<long double>(digits) * power(22) * power(rest)
-                                : static_cast<long double>(digits) / power(22) / power(rest);
+    const long double x = scaledByPowerOfTen(static_cast<long double>(digits), k);
     std::uint64_t mantissa = 0;
     std::memcpy(&mantissa, &x, sizeof mantissa);
     const auto below = static_cast<int>(mantissa & 0x7ff);
-    if (below > 1024 - 4 && below < 1024 + 4)
+    if (below > 1024 - 6 && below < 1024 + 6)
         return false;
     value = static_cast<double>(x);
     return true;

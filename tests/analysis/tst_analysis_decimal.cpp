@@ -43,6 +43,12 @@ private slots:
                                9.999999999999e-31,
                                1.0000000000005e-30,
                                3.0517578125e-32,
+                               1e-54,
+                               9.999999999999e-55,
+                               1.0000000000005e-54,
+                               4.4e-45,
+                               3.3e-60,
+                               -7.25e-66,
                                1e49,
                                9.9999999999995e49,
                                1e50,
@@ -83,7 +89,7 @@ private slots:
                 value = std::bit_cast<double>(random.generate64());
                 break;
             case 1: // circuit-sized values, and the potentials down a long ladder
-                value = (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-50, 60));
+                value = (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-75, 60));
                 break;
             case 2: // ratios of small integers, as potentials and currents are
                 value = double(random.bounded(-1000, 1000)) / double(random.bounded(1, 997));
@@ -94,10 +100,10 @@ private slots:
                 break;
             case 4: // just off a tie at the 13th digit
                 value = (1234567890123.5 + (random.generateDouble() - 0.5) * 0.04) *
-                        std::pow(10.0, random.bounded(-60, 50));
+                        std::pow(10.0, random.bounded(-80, 50));
                 break;
             default: // just below and above powers of ten
-                value = std::pow(10.0, random.bounded(-45, 60)) *
+                value = std::pow(10.0, random.bounded(-75, 60)) *
                         (1.0 + (random.generateDouble() - 0.5) * 2e-12);
                 break;
             }
