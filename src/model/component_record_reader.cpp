@@ -105,7 +105,13 @@ ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
 }
 
 qsizetype ComponentRecordReader::nextStart() const {
-    return m_text.indexOf(QChar(sep::recordStart), std::max(m_start + 1, m_noStartBefore));
+    const qsizetype from = std::max(m_start + 1, m_noStartBefore);
+    // Components placed one after another have their records side by side:
+    // the next "№" is then the first character looked at, where the text
+    // search would cost more than the look.
+    if (from < m_text.size() && m_text[from] == QChar(sep::recordStart))
+        return from;
+    return m_text.indexOf(QChar(sep::recordStart), from);
 }
 
 void ComponentRecordReader::searchSeparators() {
