@@ -46,13 +46,20 @@ double textToNumber(QStringView text) {
     if (!anyDigit)
         return 0.0;
 
-    // Whole numbers of up to 15 digits, such as the coordinates of a track,
-    // are exact in a double and need no general conversion.
-    if (i == integerEnd && i - digitsStart <= 15) {
-        std::int64_t whole = 0;
+    // Numbers of up to 15 digits, such as the coordinates of a track or a
+    // lamp's rated current, need no general conversion: their digits are
+    // exact in a double, and so is the power of ten of their fraction, so
+    // one division gives the nearest double, as the general conversion does.
+    const qsizetype fractionDigits = i > integerEnd ? i - integerEnd - 1 : 0;
+    if (i - digitsStart - (i > integerEnd ? 1 : 0) <= 15) {
+        std::int64_t digits = 0;
         for (qsizetype k = digitsStart; k < i; ++k)
-            whole = whole * 10 + (text[k].unicode() - u'0');
-        const double value = static_cast<double>(whole);
+            if (k != integerEnd)
+                digits = digits * 10 + (text[k].unicode() - u'0');
+        constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value =
+            static_cast<double>(digits) / powersOfTen[static_cast<std::size_t>(fractionDigits)];
         return text[0] == u'-' ? -value : value;
     }
 

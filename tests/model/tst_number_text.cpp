@@ -1,9 +1,14 @@
 #include "model/number_text.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string>
 
 using namespace ampery::model;
 
@@ -42,6 +47,34 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(ampery::model::textToNumber(text), expected);
+    }
+
+    // Plain decimals, as fields and track points are written, read to the
+    // same double as the library's exact conversion, bit for bit.
+    void textToNumberMatchesTheExactConversion() {
+        QRandomGenerator random(20261209);
+        for (int n = 0; n < 100000; ++n) {
+            std::string ascii = random.bounded(4) == 0 ? "-" : "";
+            const int whole = random.bounded(0, 10);
+            const int fraction = random.bounded(0, 12);
+            for (int k = 0; k < whole; ++k)
+                ascii += char('0' + random.bounded(10));
+            if (fraction > 0 || random.bounded(2) == 0)
+                ascii += '.';
+            for (int k = 0; k < fraction; ++k)
+                ascii += char('0' + random.bounded(10));
+            if (whole == 0 && fraction == 0)
+                continue;
+            double exact = 0;
+            std::from_chars(ascii.data(), ascii.data() + ascii.size(), exact,
+                            std::chars_format::fixed);
+            const double read = ampery::model::textToNumber(QString::fromStdString(ascii));
+            if (std::bit_cast<std::uint64_t>(read) != std::bit_cast<std::uint64_t>(exact))
+                QFAIL(qPrintable(QStringLiteral("%1 reads as %2, not %3")
+                                     .arg(QString::fromStdString(ascii))
+                                     .arg(read, 0, 'g', 17)
+                                     .arg(exact, 0, 'g', 17)));
+        }
     }
 
     void numberToText_data() {
