@@ -5,6 +5,8 @@
 #include "status_texts.h"
 #include "working_network.h"
 
+#include <bit>
+
 namespace ampery::analysis {
 
 Solution solve(const WorkingNetwork& work, const Network& network,
@@ -59,6 +61,14 @@ RecordWriter::RecordWriter(const Network& network, const std::vector<Equivalent>
     m_solution.values.reserve(network.components.size());
 }
 
+Decimal RecordWriter::RecentPotentials::decimalOf(double potential) {
+    const auto bits = std::bit_cast<std::uint64_t>(potential);
+    Slot& slot = m_slots[static_cast<std::size_t>((bits * 0x9e3779b97f4a7c15u) >> 58)];
+    if (!slot.known || slot.bits != bits)
+        slot = {bits, true, decimal(potential)};
+    return slot.decimal;
+}
+
 void RecordWriter::write(PartRef part, double va, double vb) {
     const std::vector<model::Component>& components = m_network.components;
     std::vector<Pending>& pending = m_pending;
@@ -68,8 +78,8 @@ void RecordWriter::write(PartRef part, double va, double vb) {
         pending.pop_back();
         if (!next.part.equivalent) {
             const model::Component& c = components[static_cast<std::size_t>(next.part.index)];
-            const Decimal a = decimal(next.va);
-            const Decimal b = decimal(next.vb);
+            const Decimal a = m_potentials.decimalOf(next.va);
+            const Decimal b = m_potentials.decimalOf(next.vb);
             const Decimal current = decimal((next.va - next.vb) / c.resistance);
             m_solution.records.append({c.name, a.text, b.text, current.text});
             m_solution.values.push_back({next.part.index, a.value, b.value, current.value});

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "analysis_outcome.h"
+#include "decimal_text.h"
 #include "reduction.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace ampery::analysis {
@@ -47,10 +50,27 @@ private:
         double vb;
     };
 
+    // The decimals of the potentials written lately, by their bits. A
+    // node's potential is handed down unchanged to every part at the node,
+    // so each reaches two or three records in a row as the same double.
+    class RecentPotentials {
+    public:
+        Decimal decimalOf(double potential);
+
+    private:
+        struct Slot {
+            std::uint64_t bits = 0;
+            bool known = false;
+            Decimal decimal;
+        };
+        std::array<Slot, 64> m_slots{};
+    };
+
     const Network& m_network;
     const std::vector<Equivalent>& m_equivalents;
     Solution& m_solution;
     std::vector<Pending> m_pending; // kept between parts to spare allocations
+    RecentPotentials m_potentials;
 };
 
 } // namespace ampery::analysis
