@@ -54,6 +54,7 @@ ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
 void ParallelPairs::growTo(std::size_t terminals) {
     if (terminals > m_places.size())
         m_places.resize(terminals);
+    m_placeCount = m_places.size();
 }
 
 // Up to the room reserved, so that each equivalent does not grow the lists

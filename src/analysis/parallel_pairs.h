@@ -36,7 +36,7 @@ public:
         if (terminal < 0)
             return;
         const auto t = static_cast<std::size_t>(terminal);
-        if (t >= m_places.size())
+        if (t >= m_placeCount)
             makeRoomFor(terminal);
         if (m_places[t].dirty)
             return;
@@ -82,6 +82,7 @@ private:
         bool dirty = false;
     };
     std::vector<Place> m_places;
+    std::size_t m_placeCount = 0; // m_places.size(), asked for on every notice
     std::vector<int> m_dirtyTerminals;
 
     std::vector<Group> m_groups;

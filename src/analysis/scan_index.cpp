@@ -41,15 +41,11 @@ std::optional<SeriesMatch> ScanIndex::seriesAt(int node) const {
 ScanIndex::ScanIndex(WorkingNetwork& work) : m_work(work), m_parallel(work) {
     const int components = static_cast<int>(work.components().size());
     const int nodes = work.nodeCount();
-    m_lone.resize(components);
-    m_unconnected.resize(components);
+    // Room for every entry to come: an equivalent takes the place of two
+    // entries, so there are fewer equivalents than components.
+    makeRoomForComponents(2 * components);
     m_series.resize(nodes);
-    m_componentChanged.assign(at(components), 0);
     m_seriesChanged.assign(at(nodes), 0);
-    // Room for every entry to come, equivalents included, to be marked at once.
-    m_lone.reserve(2 * components);
-    m_unconnected.reserve(2 * components);
-    m_componentChanged.reserve(2 * at(components));
     m_changedComponents.reserve(2 * at(components));
     m_changedSeries.reserve(at(nodes));
     for (int c = 0; c < components; ++c)
@@ -63,11 +59,16 @@ ScanIndex::~ScanIndex() {
     m_work.setWatcher(nullptr);
 }
 
+void ScanIndex::makeRoomForComponents(int count) {
+    m_componentRoom = count;
+    m_lone.resize(count);
+    m_unconnected.resize(count);
+    m_componentChanged.resize(at(count), 0);
+}
+
 void ScanIndex::componentAppended(int component) {
-    const int size = static_cast<int>(m_work.components().size());
-    m_lone.resize(size);
-    m_unconnected.resize(size);
-    m_componentChanged.resize(at(size), 0);
+    if (component >= m_componentRoom)
+        makeRoomForComponents(2 * (component + 1));
     componentChanged(component);
 }
 

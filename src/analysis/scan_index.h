@@ -58,6 +58,8 @@ private:
         }
     }
     void markOwners(int terminal);
+    // Room in the per-component lists for components numbered below count.
+    void makeRoomForComponents(int count);
     void refreshComponents();
     void refreshSeries();
 
@@ -66,6 +68,7 @@ private:
     // Entries whose qualification may have changed since the last look.
     std::vector<int> m_changedComponents, m_changedSeries;
     std::vector<char> m_componentChanged, m_seriesChanged;
+    int m_componentRoom = 0;
     FirstSet m_lone, m_unconnected, m_series;
     ParallelPairs m_parallel;
 };
