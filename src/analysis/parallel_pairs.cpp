@@ -27,11 +27,10 @@ std::size_t ParallelPairs::slotOf(std::uint64_t key) const {
 }
 
 ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
-    // Room for the terminals of the equivalents to come.
+    // Places for the terminals of the equivalents to come.
     const std::size_t room = work.terminals().sizeWithEquivalentsOf(work.components().size());
-    m_places.reserve(room);
     m_dirtyTerminals.reserve(room);
-    growTo(at(work.terminals().size()));
+    growTo(room);
     const int nodes = work.nodeCount();
     m_pairsAt.assign(at(nodes), -1);
     m_nodesWithPairs.resize(nodes);

@@ -20,9 +20,9 @@ WorkingNetwork::WorkingNetwork(const Network& network, TerminalTable& terminals)
                                 PartRef{false, static_cast<int>(i)}, true});
     }
     m_count = static_cast<int>(m_components.size());
-    // Room for the terminals of the equivalents to come.
-    m_places.reserve(terminals.sizeWithEquivalentsOf(m_components.size()));
-    m_places.resize(at(terminals.size()));
+    // Places for the terminals of the equivalents to come: each would
+    // otherwise grow the list again.
+    m_places.resize(terminals.sizeWithEquivalentsOf(m_components.size()));
     for (std::size_t t = 0; t < network.owner.size(); ++t) {
         const int owner = network.owner[t];
         if (owner < 0)
@@ -98,7 +98,8 @@ QStringList WorkingNetwork::nodeTexts() const {
 int WorkingNetwork::appendEntry(int type, double resistance, PartRef part) {
     const int index = static_cast<int>(m_components.size());
     const auto [positive, negative] = m_terminals.addUnlisted(part.index + 1);
-    m_places.resize(at(m_terminals.size()));
+    if (m_places.size() < at(m_terminals.size()))
+        m_places.resize(at(m_terminals.size()));
     m_places[at(positive)].owner = index;
     m_places[at(negative)].owner = index;
     m_places[at(positive)].other = negative;
