@@ -1,5 +1,6 @@
 #include "wire_ends.h"
 
+#include "model/char_search.h"
 #include "model/separators.h"
 
 #include <algorithm>
@@ -10,37 +11,20 @@ namespace sep = model::sep;
 
 namespace {
 
-// The first place of c at or after from, or -1. Wire records are short and
-// tracks long: the next few characters are looked at in a plain loop before
-// the text search, whose call costs more than such a look.
-qsizetype findChar(QStringView text, char16_t c, qsizetype from) {
-    const qsizetype near = std::min(text.size(), from + 32);
-    for (qsizetype i = from; i < near; ++i)
-        if (text[i] == c)
-            return i;
-    return near >= text.size() ? -1 : text.indexOf(QChar(c), near);
-}
-
 // The first place of a character at or after a place that only moves
-// forward: the one found is kept until it is passed. Searched for with
-// findChar(), or only with the text search where the caller has looked at
-// the next characters already.
+// forward: the one found is kept until it is passed.
 class ForwardSearch {
 public:
-    enum class Look { NearFirst, Far };
-    ForwardSearch(QStringView text, char16_t c, Look look = Look::NearFirst)
-        : m_text(text), m_c(c), m_look(look) {}
+    ForwardSearch(QStringView text, char16_t c) : m_text(text), m_c(c) {}
     qsizetype from(qsizetype place) {
         if (m_found == -2 || (m_found >= 0 && m_found < place))
-            m_found = m_look == Look::NearFirst ? findChar(m_text, m_c, place)
-                                                : m_text.indexOf(QChar(m_c), place);
+            m_found = model::firstOf(m_text, m_c, place);
         return m_found;
     }
 
 private:
     QStringView m_text;
     char16_t m_c;
-    Look m_look;
     qsizetype m_found = -2; // -1: none after the last place; -2: not looked yet
 };
 
@@ -74,38 +58,19 @@ qsizetype readPlainWire(QStringView text, qsizetype wire, std::vector<WireEnds>&
         if (c == sep::bar && bars[1] < 0)
             bars[bars[0] < 0 ? 0 : 1] = end;
     }
-    const qsizetype close = text[end] == sep::track ? findChar(text, sep::recordEnd, end) : end;
+    const qsizetype close =
+        text[end] == sep::track ? model::firstOf(text, sep::recordEnd, end) : end;
     if (close < 0)
         return -1;
     wires.push_back(endsOf(text, wire, bars[0], bars[1], end));
     return close;
 }
 
-// The first "⊙" or "¤" at or after a place that only moves forward: the next
-// few characters are looked at for either, and past them each is searched
-// for on its own, kept until passed.
-class WireOrTrackSearch {
-public:
-    explicit WireOrTrackSearch(QStringView text)
-        : m_text(text), m_wires(text, sep::wireStart, ForwardSearch::Look::Far),
-          m_tracks(text, sep::track, ForwardSearch::Look::Far) {}
-    qsizetype from(qsizetype place) {
-        const qsizetype near = std::min(m_text.size(), place + 8);
-        for (qsizetype i = place; i < near; ++i)
-            if (const char16_t c = m_text[i].unicode(); c == sep::wireStart || c == sep::track)
-                return i;
-        if (near >= m_text.size())
-            return -1;
-        const qsizetype wire = m_wires.from(near);
-        const qsizetype track = m_tracks.from(near);
-        return wire < 0 ? track : track < 0 ? wire : std::min(wire, track);
-    }
-
-private:
-    QStringView m_text;
-    ForwardSearch m_wires;
-    ForwardSearch m_tracks;
-};
+// The first "⊙" or "¤" at or after a place. The places asked for only move
+// forward past each one found, so the text is looked through once.
+qsizetype nextWireOrTrack(QStringView text, qsizetype place) {
+    return model::firstOfAny(text, place, sep::wireStart, sep::track);
+}
 
 } // namespace
 
@@ -117,22 +82,21 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
     // A wire record is some twenty characters or more: room for most texts'
     // wires at once, instead of growing the list a few times each analysis.
     wires.reserve(static_cast<std::size_t>(std::min<qsizetype>(text.size() / 20, 4096)));
-    WireOrTrackSearch next(text);
     ForwardSearch tracks(text, sep::track);
     ForwardSearch recordEnd(text, sep::recordEnd);
     ForwardSearch firstBar(text, sep::bar);
     ForwardSearch secondBar(text, sep::bar);
-    for (qsizetype at = next.from(0); at >= 0;) {
+    for (qsizetype at = nextWireOrTrack(text, 0); at >= 0;) {
         if (text[at] == sep::track) {
             const qsizetype close = recordEnd.from(at);
             if (close < 0)
                 break;
-            at = next.from(close);
+            at = nextWireOrTrack(text, close);
             continue;
         }
         const qsizetype wire = at;
         if (const qsizetype close = readPlainWire(text, wire, wires); close >= 0) {
-            at = next.from(close);
+            at = nextWireOrTrack(text, close);
             continue;
         }
         // The wire's text runs to its record's "‖" or to its track's "¤",
@@ -149,7 +113,7 @@ std::vector<WireEnds> wireEndsOf(QStringView text) {
         const qsizetype second = bar >= 0 && bar < end ? secondBar.from(bar + 1) : -1;
         wires.push_back(endsOf(text, wire, bar, second, end));
         // A "⊙" in the wire's text starts another wire.
-        at = next.from(wire + 1);
+        at = nextWireOrTrack(text, wire + 1);
     }
     return wires;
 }

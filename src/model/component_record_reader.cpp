@@ -1,5 +1,6 @@
 #include "component_record_reader.h"
 
+#include "char_search.h"
 #include "component_type.h"
 #include "number_text.h"
 #include "separators.h"
@@ -105,13 +106,7 @@ ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
 }
 
 qsizetype ComponentRecordReader::nextStart() const {
-    const qsizetype from = std::max(m_start + 1, m_noStartBefore);
-    // Components placed one after another have their records side by side:
-    // the next "№" is then the first character looked at, where the text
-    // search would cost more than the look.
-    if (from < m_text.size() && m_text[from] == QChar(sep::recordStart))
-        return from;
-    return m_text.indexOf(QChar(sep::recordStart), from);
+    return firstOf(m_text, sep::recordStart, std::max(m_start + 1, m_noStartBefore));
 }
 
 void ComponentRecordReader::searchSeparators() {
@@ -136,7 +131,7 @@ void ComponentRecordReader::searchSeparators() {
     }
     constexpr unsigned endBit = 1u << endSlot;
     if (wanted & endBit) {
-        const qsizetype end = m_text.indexOf(QChar(sep::recordEnd), m_start);
+        const qsizetype end = firstOf(m_text, sep::recordEnd, m_start);
         if (end < 0) {
             // No record here or after.
             m_at[endSlot] = m_text.size();
@@ -151,7 +146,7 @@ void ComponentRecordReader::searchSeparators() {
     for (std::size_t k = 0; k < slotCount; ++k) {
         if ((wanted & (1u << k)) == 0)
             continue;
-        const qsizetype at = record.indexOf(QChar(searched[k]), m_start);
+        const qsizetype at = firstOf(record, searched[k], m_start);
         m_at[k] = at < 0 ? record.size() : at;
         if (at >= 0)
             m_hits |= 1u << k;

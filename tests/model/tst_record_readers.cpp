@@ -1,3 +1,4 @@
+#include "model/char_search.h"
 #include "model/component_record.h"
 #include "model/component_record_reader.h"
 #include "model/component_type.h"
@@ -191,6 +192,30 @@ QString randomExperiment(QRandomGenerator& random) {
 class TestRecordReaders : public QObject {
     Q_OBJECT
 private slots:
+    // The searches for separators find what the library's search finds, on
+    // texts of separators among other characters, from every place, near
+    // the ends of the eight-unit blocks too.
+    void charSearchAsTheLibraryFindsIt() {
+        QRandomGenerator random(20261209);
+        const char16_t alphabet[] = {u'⊙', u'¤', u'‖', u'№', u'电', u'1', u'|'};
+        for (int n = 0; n < 3000; ++n) {
+            QString text;
+            const int size = random.bounded(0, 40);
+            for (int k = 0; k < size; ++k)
+                text += QChar(alphabet[random.bounded(int(std::size(alphabet)))]);
+            for (qsizetype from = 0; from <= text.size() + 1; ++from) {
+                const qsizetype wire = text.indexOf(QChar(u'⊙'), from);
+                const qsizetype track = text.indexOf(QChar(u'¤'), from);
+                const qsizetype either = wire < 0    ? track
+                                         : track < 0 ? wire
+                                                     : std::min(wire, track);
+                if (firstOf(text, u'⊙', from) != wire ||
+                    firstOfAny(text, from, u'⊙', u'¤') != either)
+                    QFAIL(qPrintable(QStringLiteral("%1 from %2").arg(text).arg(from)));
+            }
+        }
+    }
+
     void componentRecordsReadAsOneByOne_data() {
         QTest::addColumn<QString>("text");
         const QString digits(300, u'7');
