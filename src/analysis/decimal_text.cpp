@@ -244,6 +244,10 @@ Decimal decimal(double x) {
 double readBack(double x) {
     if (x == 0)
         return 0.0;
+    // A whole number of up to 13 digits, as most components' resistances
+    // are, is written exactly and reads back as itself.
+    if (std::fabs(x) < 1e13 && x == std::trunc(x))
+        return x;
     if (!inFastRange(x))
         return model::textToNumber(model::numberToText(x));
     return valueOf(rounded(x));
