@@ -29,18 +29,19 @@ std::size_t ParallelPairs::slotOf(std::uint64_t key) const {
 ParallelPairs::ParallelPairs(const WorkingNetwork& work) : m_work(work) {
     // Places for the terminals of the equivalents to come.
     const std::size_t room = work.terminals().sizeWithEquivalentsOf(work.components().size());
-    m_dirtyTerminals.reserve(room);
+    m_dirtyPairs.reserve(room);
     growTo(room);
     const int nodes = work.nodeCount();
     m_pairsAt.assign(at(nodes), -1);
     m_nodesWithPairs.resize(nodes);
-    // Room for a group per terminal in a node before the table grows.
-    std::size_t placed = 0;
+    // Room for a group per pair in the nodes before the table grows.
+    std::size_t pairs = 0;
     for (int node = 0; node < nodes; ++node)
-        placed += at(work.members(node).size());
-    m_groups.reserve(placed);
+        pairs += at(work.members(node).size());
+    pairs = pairs / 2 + 1;
+    m_groups.reserve(pairs);
     std::size_t slotCount = 64;
-    while (slotCount < 2 * placed)
+    while (slotCount < 2 * pairs)
         slotCount *= 2;
     m_keys.assign(slotCount, noKey);
     m_slots.assign(slotCount, -1);
@@ -62,14 +63,39 @@ void ParallelPairs::makeRoomFor(int terminal) {
     growTo(std::max({at(terminal) + 1, at(m_work.terminals().size()), m_places.capacity()}));
 }
 
-int ParallelPairs::groupOf(int node, int far) {
+// A pair is known by the lower of its two terminal ids; a terminal of no
+// component by its own.
+int ParallelPairs::pairOf(int terminal) const {
+    const int other = m_work.otherTerminal(terminal);
+    return other >= 0 && other < terminal ? other : terminal;
+}
+
+// The pair's terminal in the node, one of the two the pair's group joins.
+int ParallelPairs::terminalAt(int pair, int node) const {
+    return m_work.nodeOf(pair) == node ? pair : m_work.otherTerminal(pair);
+}
+
+void ParallelPairs::terminalChanged(int terminal) {
+    if (terminal < 0)
+        return;
+    const int pair = pairOf(terminal);
+    const auto p = static_cast<std::size_t>(pair);
+    if (p >= m_placeCount)
+        makeRoomFor(pair);
+    if (m_places[p].dirty)
+        return;
+    m_places[p].dirty = true;
+    m_dirtyPairs.push_back(pair);
+}
+
+int ParallelPairs::groupOf(int low, int high) {
     if (2 * (m_groups.size() + 1) > m_keys.size()) {
         // Twice the room, every group placed again.
         m_keys.assign(2 * m_keys.size(), noKey);
         m_slots.assign(m_keys.size(), -1);
         --m_shift;
         for (std::size_t g = 0; g < m_groups.size(); ++g) {
-            const std::uint64_t key = keyOf(m_groups[g].node, m_groups[g].far);
+            const std::uint64_t key = keyOf(m_groups[g].low, m_groups[g].high);
             std::size_t slot = slotOf(key);
             while (m_keys[slot] != noKey)
                 slot = (slot + 1) & (m_keys.size() - 1);
@@ -77,7 +103,7 @@ int ParallelPairs::groupOf(int node, int far) {
             m_slots[slot] = static_cast<int>(g);
         }
     }
-    const std::uint64_t key = keyOf(node, far);
+    const std::uint64_t key = keyOf(low, high);
     std::size_t slot = slotOf(key);
     while (m_keys[slot] != noKey) {
         if (m_keys[slot] == key)
@@ -86,84 +112,86 @@ int ParallelPairs::groupOf(int node, int far) {
     }
     m_keys[slot] = key;
     m_slots[slot] = static_cast<int>(m_groups.size());
-    m_groups.push_back(Group{node, far});
+    m_groups.push_back(Group{low, high});
     return m_slots[slot];
 }
 
 // Into the group's list by component order. Components come mostly in
 // rising order (equivalents are appended), so the place is near the tail.
-void ParallelPairs::join(int terminal, int group, int component) {
+void ParallelPairs::join(int pair, int group, int component) {
     Group& g = m_groups[at(group)];
     int after = g.tail;
     while (after >= 0 && m_places[at(after)].component > component)
         after = m_places[at(after)].previous;
     const int before = after < 0 ? g.head : m_places[at(after)].next;
-    m_places[at(terminal)].previous = after;
-    m_places[at(terminal)].next = before;
-    (after < 0 ? g.head : m_places[at(after)].next) = terminal;
-    (before < 0 ? g.tail : m_places[at(before)].previous) = terminal;
-    m_places[at(terminal)].group = group;
-    m_places[at(terminal)].component = component;
+    m_places[at(pair)].previous = after;
+    m_places[at(pair)].next = before;
+    (after < 0 ? g.head : m_places[at(after)].next) = pair;
+    (before < 0 ? g.tail : m_places[at(before)].previous) = pair;
+    m_places[at(pair)].group = group;
+    m_places[at(pair)].component = component;
     if (++g.size == 2)
         listPair(group);
 }
 
-void ParallelPairs::leave(int terminal) {
-    const int group = m_places[at(terminal)].group;
+void ParallelPairs::leave(int pair) {
+    const int group = m_places[at(pair)].group;
     if (group < 0)
         return;
     Group& g = m_groups[at(group)];
-    const int after = m_places[at(terminal)].previous;
-    const int before = m_places[at(terminal)].next;
+    const int after = m_places[at(pair)].previous;
+    const int before = m_places[at(pair)].next;
     (after < 0 ? g.head : m_places[at(after)].next) = before;
     (before < 0 ? g.tail : m_places[at(before)].previous) = after;
-    m_places[at(terminal)].group = -1;
-    m_places[at(terminal)].component = -1;
+    m_places[at(pair)].group = -1;
+    m_places[at(pair)].component = -1;
     if (--g.size == 1)
         unlistPair(group);
 }
 
 void ParallelPairs::listPair(int group) {
     Group& g = m_groups[at(group)];
-    int& head = m_pairsAt[at(g.node)];
+    int& head = m_pairsAt[at(g.low)];
     g.previousPair = -1;
     g.nextPair = head;
     if (head >= 0)
         m_groups[at(head)].previousPair = group;
     head = group;
-    m_nodesWithPairs.set(g.node, true);
+    m_nodesWithPairs.set(g.low, true);
 }
 
 void ParallelPairs::unlistPair(int group) {
     const Group& g = m_groups[at(group)];
-    int& head = m_pairsAt[at(g.node)];
+    int& head = m_pairsAt[at(g.low)];
     (g.previousPair < 0 ? head : m_groups[at(g.previousPair)].nextPair) = g.nextPair;
     if (g.nextPair >= 0)
         m_groups[at(g.nextPair)].previousPair = g.previousPair;
     if (head < 0)
-        m_nodesWithPairs.set(g.node, false);
+        m_nodesWithPairs.set(g.low, false);
 }
 
-// Each terminal looked at again: where it belongs now, compared with its
-// group before any table lookup, since most stay where they were.
+// Each pair looked at again: where it belongs now, compared with its group
+// before any table lookup, since most stay where they were.
 void ParallelPairs::refresh() {
-    for (const int t : m_dirtyTerminals) {
-        m_places[at(t)].dirty = false;
-        const int component = m_work.ownerOf(t);
-        const int node = m_work.nodeOf(t);
-        const int far = m_work.nodeOf(m_work.otherTerminal(t));
-        const bool counted = node >= 0 && m_work.scannable(component) && far >= 0 && far != node;
-        const int group = m_places[at(t)].group;
-        if (group < 0
-                ? !counted
-                : counted && m_groups[at(group)].node == node && m_groups[at(group)].far == far &&
-                      m_places[at(t)].component == component)
+    for (const int pair : m_dirtyPairs) {
+        Place& place = m_places[at(pair)];
+        place.dirty = false;
+        const int component = m_work.ownerOf(pair);
+        const int a = m_work.nodeOf(pair);
+        const int b = m_work.nodeOf(m_work.otherTerminal(pair));
+        const bool counted = a >= 0 && b >= 0 && a != b && m_work.scannable(component);
+        const int low = std::min(a, b);
+        const int high = std::max(a, b);
+        const int group = place.group;
+        if (group < 0 ? !counted
+                      : counted && m_groups[at(group)].low == low &&
+                            m_groups[at(group)].high == high && place.component == component)
             continue;
-        leave(t);
+        leave(pair);
         if (counted)
-            join(t, groupOf(node, far), component);
+            join(pair, groupOf(low, high), component);
     }
-    m_dirtyTerminals.clear();
+    m_dirtyPairs.clear();
 }
 
 std::optional<ParallelMatch> ParallelPairs::first() {
@@ -176,14 +204,14 @@ std::optional<ParallelMatch> ParallelPairs::first() {
         if (best == nullptr ||
             m_places[at(m_groups[at(g)].head)].component < m_places[at(best->head)].component)
             best = &m_groups[at(g)];
-    const int firstHere = best->head;
-    const int secondHere = m_places[at(firstHere)].next;
+    const int first = best->head;
+    const int second = m_places[at(first)].next;
     return ParallelMatch{node,
-                         m_places[at(firstHere)].component,
-                         m_places[at(secondHere)].component,
-                         firstHere,
-                         secondHere,
-                         best->far};
+                         m_places[at(first)].component,
+                         m_places[at(second)].component,
+                         terminalAt(first, node),
+                         terminalAt(second, node),
+                         best->high};
 }
 
 } // namespace ampery::analysis

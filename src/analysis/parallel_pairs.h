@@ -14,14 +14,16 @@ class WorkingNetwork;
 // Where components join in parallel, kept up to date as terminals move
 // instead of looked for again in every node after every step.
 //
-// Each terminal in a node whose component is taken by the reduction and
-// whose other terminal lies in another node is counted in the group of its
-// node and that far node. A group of two or more is a parallel pair; its two
-// lowest components are the pair a scan of the node would take. A node's
-// groups of two or more are listed with it, and the nodes that have any are
-// in a set that gives the lowest.
+// Each component the reduction takes whose terminals lie in two different
+// nodes is counted in the group of those two nodes, under the terminal of
+// its pair with the lower id (components of one name share their pair, and
+// the pair counts for the first of them still in the lists). A group of two
+// or more is a parallel pair at both its nodes; its two lowest components
+// are the pair a scan of either node would take. Such groups are listed
+// with their lower node, and the nodes that have any are in a set that
+// gives the lowest: no group with a pair at that node can have a lower one.
 //
-// The cost of a step is that of the terminals it moved, not of the nodes
+// The cost of a step is that of the components it moved, not of the nodes
 // they are in: a ladder's bottom rail holds every shunt arm, and looking
 // through it after each step made the reduction grow with the square of the
 // ladder's length.
@@ -29,20 +31,10 @@ class ParallelPairs {
 public:
     explicit ParallelPairs(const WorkingNetwork& work);
 
-    // Something the terminal's place in a group depends on may have changed:
-    // its node, its owner or whether the owner is taken, or the node of its
-    // component's other terminal. Looked at again before the next answer.
-    void terminalChanged(int terminal) {
-        if (terminal < 0)
-            return;
-        const auto t = static_cast<std::size_t>(terminal);
-        if (t >= m_placeCount)
-            makeRoomFor(terminal);
-        if (m_places[t].dirty)
-            return;
-        m_places[t].dirty = true;
-        m_dirtyTerminals.push_back(terminal);
-    }
+    // Something the place of the terminal's pair in a group depends on may
+    // have changed: the node of either terminal, their owner or whether the
+    // owner is taken. Looked at again before the next answer.
+    void terminalChanged(int terminal);
 
     // The pair of the lowest node that has one: its lowest first component,
     // then the lowest second.
@@ -50,19 +42,21 @@ public:
 
 private:
     struct Group {
-        int node = -1;
-        int far = -1;
+        int low = -1; // its two nodes
+        int high = -1;
         int head = -1; // terminals, by their components' order
         int tail = -1;
         int size = 0;
-        int previousPair = -1; // the node's other groups of two or more
+        int previousPair = -1; // the lower node's other groups of two or more
         int nextPair = -1;
     };
 
-    int groupOf(int node, int far);
+    int pairOf(int terminal) const;
+    int terminalAt(int pair, int node) const;
+    int groupOf(int low, int high);
     std::size_t slotOf(std::uint64_t key) const;
-    void join(int terminal, int group, int component);
-    void leave(int terminal);
+    void join(int pair, int group, int component);
+    void leave(int pair);
     void listPair(int group);
     void unlistPair(int group);
     void refresh();
@@ -71,9 +65,9 @@ private:
 
     const WorkingNetwork& m_work;
 
-    // Per terminal: its group, the component it was counted for, its
-    // neighbours in the group's list, and whether it is to be looked at
-    // again; together, since a step reads them together.
+    // Per pair, under its lower terminal: its group, the component it was
+    // counted for, its neighbours in the group's list, and whether it is to
+    // be looked at again; together, since a step reads them together.
     struct Place {
         int group = -1;
         int component = -1;
@@ -83,15 +77,15 @@ private:
     };
     std::vector<Place> m_places;
     std::size_t m_placeCount = 0; // m_places.size(), asked for on every notice
-    std::vector<int> m_dirtyTerminals;
+    std::vector<int> m_dirtyPairs;
 
     std::vector<Group> m_groups;
-    // (node, far node) to group, open addressing; empty slots hold -1.
+    // (lower node, higher node) to group, open addressing; empty slots hold -1.
     std::vector<std::uint64_t> m_keys;
     std::vector<int> m_slots;
     int m_shift = 0; // 64 less the bits of a slot number
 
-    std::vector<int> m_pairsAt; // per node: its first group of two or more
+    std::vector<int> m_pairsAt; // per node: the first group of two or more it is the lower of
     FirstSet m_nodesWithPairs;
 };
 

@@ -76,9 +76,7 @@ void ScanIndex::componentAppended(int component) {
 // terminals count in the parallel pairs.
 void ScanIndex::componentChanged(int component) {
     markComponent(component);
-    const WorkingComponent& w = m_work.components()[at(component)];
-    m_parallel.terminalChanged(w.positive);
-    m_parallel.terminalChanged(w.negative);
+    m_parallel.terminalChanged(m_work.components()[at(component)].positive);
 }
 
 void ScanIndex::nodeChanged(int node) {
@@ -94,13 +92,11 @@ void ScanIndex::markOwners(int terminal) {
 
 // A terminal came or went: its components' lone and unconnected state, the
 // node of its other terminal (whose series pairs look at where this terminal
-// lies), and the parallel pairs of both terminals.
+// lies), and where its pair counts in the parallel pairs.
 void ScanIndex::terminalMoved(int terminal) {
     markOwners(terminal);
-    const int other = m_work.otherTerminal(terminal);
-    markNode(m_work.nodeOf(other));
+    markNode(m_work.nodeOf(m_work.otherTerminal(terminal)));
     m_parallel.terminalChanged(terminal);
-    m_parallel.terminalChanged(other);
 }
 
 // A node changed: its own pairs, and when it is small its members' lone state.
