@@ -63,29 +63,9 @@ void ParallelPairs::makeRoomFor(int terminal) {
     growTo(std::max({at(terminal) + 1, at(m_work.terminals().size()), m_places.capacity()}));
 }
 
-// A pair is known by the lower of its two terminal ids; a terminal of no
-// component by its own.
-int ParallelPairs::pairOf(int terminal) const {
-    const int other = m_work.otherTerminal(terminal);
-    return other >= 0 && other < terminal ? other : terminal;
-}
-
 // The pair's terminal in the node, one of the two the pair's group joins.
 int ParallelPairs::terminalAt(int pair, int node) const {
     return m_work.nodeOf(pair) == node ? pair : m_work.otherTerminal(pair);
-}
-
-void ParallelPairs::terminalChanged(int terminal) {
-    if (terminal < 0)
-        return;
-    const int pair = pairOf(terminal);
-    const auto p = static_cast<std::size_t>(pair);
-    if (p >= m_placeCount)
-        makeRoomFor(pair);
-    if (m_places[p].dirty)
-        return;
-    m_places[p].dirty = true;
-    m_dirtyPairs.push_back(pair);
 }
 
 int ParallelPairs::groupOf(int low, int high) {

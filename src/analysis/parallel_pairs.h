@@ -2,14 +2,13 @@
 
 #include "first_set.h"
 #include "reduction_scans.h"
+#include "working_network.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace ampery::analysis {
-
-class WorkingNetwork;
 
 // Where components join in parallel, kept up to date as terminals move
 // instead of looked for again in every node after every step.
@@ -34,7 +33,18 @@ public:
     // Something the place of the terminal's pair in a group depends on may
     // have changed: the node of either terminal, their owner or whether the
     // owner is taken. Looked at again before the next answer.
-    void terminalChanged(int terminal);
+    void terminalChanged(int terminal) {
+        if (terminal < 0)
+            return;
+        const int pair = pairOf(terminal);
+        const auto p = static_cast<std::size_t>(pair);
+        if (p >= m_placeCount)
+            makeRoomFor(pair);
+        if (m_places[p].dirty)
+            return;
+        m_places[p].dirty = true;
+        m_dirtyPairs.push_back(pair);
+    }
 
     // The pair of the lowest node that has one: its lowest first component,
     // then the lowest second.
@@ -51,7 +61,12 @@ private:
         int nextPair = -1;
     };
 
-    int pairOf(int terminal) const;
+    // A pair is known by the lower of its two terminal ids; a terminal of
+    // no component by its own.
+    int pairOf(int terminal) const {
+        const int other = m_work.otherTerminal(terminal);
+        return other >= 0 && other < terminal ? other : terminal;
+    }
     int terminalAt(int pair, int node) const;
     int groupOf(int low, int high);
     std::size_t slotOf(std::uint64_t key) const;
