@@ -25,23 +25,11 @@ namespace {
 bool sameName(const QChar* text, std::int32_t size, QStringView name) {
     if (size != name.size())
         return false;
-    // Names are mostly four to eight code units: compared as two words,
-    // the first four and the last four, shorter ones in line, longer ones by
-    // the library. An empty view may have no text at all.
-    if (size >= 4 && size <= 8) {
-        std::uint64_t words[4];
-        std::memcpy(&words[0], text, sizeof words[0]);
-        std::memcpy(&words[1], text + size - 4, sizeof words[1]);
-        std::memcpy(&words[2], name.data(), sizeof words[2]);
-        std::memcpy(&words[3], name.data() + size - 4, sizeof words[3]);
-        return words[0] == words[2] && words[1] == words[3];
-    }
-    if (size < 4) {
-        for (std::int32_t i = 0; i < size; ++i)
-            if (text[i] != name[i])
-                return false;
-        return true;
-    }
+    // Names are mostly a few characters, compared as the words they are
+    // hashed by; longer ones by the library. An empty view may have no text
+    // at all.
+    if (size <= ShortName::longest)
+        return ShortName({text, size}) == ShortName(name);
     return std::memcmp(text, name.data(), static_cast<std::size_t>(size) * sizeof(QChar)) == 0;
 }
 

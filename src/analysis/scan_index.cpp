@@ -60,14 +60,13 @@ ScanIndex::~ScanIndex() {
 }
 
 void ScanIndex::makeRoomForComponents(int count) {
-    m_componentRoom = count;
     m_lone.resize(count);
     m_unconnected.resize(count);
     m_componentChanged.resize(at(count), 0);
 }
 
 void ScanIndex::componentAppended(int component) {
-    if (component >= m_componentRoom)
+    if (at(component) >= m_componentChanged.size())
         makeRoomForComponents(2 * (component + 1));
     componentChanged(component);
 }

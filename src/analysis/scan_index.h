@@ -68,7 +68,6 @@ private:
     // Entries whose qualification may have changed since the last look.
     std::vector<int> m_changedComponents, m_changedSeries;
     std::vector<char> m_componentChanged, m_seriesChanged;
-    int m_componentRoom = 0;
     FirstSet m_lone, m_unconnected, m_series;
     ParallelPairs m_parallel;
 };

@@ -9,6 +9,29 @@
 
 namespace ampery::analysis {
 
+// A name of up to eight UTF-16 code units as two words: its first four and
+// its last four, overlapping when fewer than eight; a name of fewer than
+// four in the first word alone. Two names of one length are equal exactly
+// when their words are.
+struct ShortName {
+    static constexpr qsizetype longest = 8;
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+
+    explicit ShortName(QStringView text) {
+        const char16_t* c = text.utf16();
+        const auto size = static_cast<std::size_t>(text.size());
+        if (size >= 4) {
+            std::memcpy(&first, c, sizeof first);
+            std::memcpy(&last, c + size - 4, sizeof last);
+        } else {
+            for (std::size_t i = 0; i < size; ++i)
+                first |= static_cast<std::uint64_t>(c[i]) << (16 * i);
+        }
+    }
+    bool operator==(const ShortName&) const = default;
+};
+
 // A hash of names for the analysis's lookups by name: a name of up to eight
 // UTF-16 code units read as two words, a longer one by FNV-1a over pairs of
 // code units, and a final mix; seeded once per run so that a crafted file
@@ -24,7 +47,7 @@ struct TextHash {
 
     std::size_t operator()(QStringView text) const noexcept {
         static const std::uint64_t seed = QRandomGenerator::system()->generate64();
-        if (text.size() <= 8)
+        if (text.size() <= ShortName::longest)
             return shortHash(text, seed);
         std::uint64_t h = seed ^ 0xcbf29ce484222325u;
         // Two code units a step: a name of a few characters takes two or
@@ -60,23 +83,12 @@ private:
         return static_cast<std::size_t>(h);
     }
 
-    // Most names ("电阻12∧" without its mark) are up to eight code units: read
-    // as two words, the first four and the last four, overlapping when
-    // fewer than eight, with the length.
+    // Most names ("电阻12∧" without its mark) are up to eight code units:
+    // hashed as their two words with the length.
     static std::size_t shortHash(QStringView text, std::uint64_t seed) {
-        const char16_t* c = text.utf16();
-        const auto size = static_cast<std::size_t>(text.size());
-        std::uint64_t first = 0;
-        std::uint64_t last = 0;
-        if (size >= 4) {
-            std::memcpy(&first, c, sizeof first);
-            std::memcpy(&last, c + size - 4, sizeof last);
-        } else {
-            for (std::size_t i = 0; i < size; ++i)
-                first |= static_cast<std::uint64_t>(c[i]) << (16 * i);
-        }
-        std::uint64_t h = (seed ^ first) * 0x9e3779b97f4a7c15u;
-        h ^= last + size;
+        const ShortName words(text);
+        std::uint64_t h = (seed ^ words.first) * 0x9e3779b97f4a7c15u;
+        h ^= words.last + static_cast<std::uint64_t>(text.size());
         h *= 0xc2b2ae3d27d4eb4fu;
         return finish(h);
     }
