@@ -4,6 +4,7 @@
 #include "component_type.h"
 #include "number_text.h"
 #include "separators.h"
+#include "shared_part.h"
 
 #include <algorithm>
 #include <optional>
@@ -103,6 +104,11 @@ ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
     static_assert(searched.size() == slotCount);
     m_at.fill(-1);
     m_digits.fill(-1);
+}
+
+ComponentRecordReader::ComponentRecordReader(const QString& text)
+    : ComponentRecordReader(QStringView(text)) {
+    m_whole = &text;
 }
 
 qsizetype ComponentRecordReader::nextStart() const {
@@ -255,7 +261,7 @@ bool ComponentRecordReader::next() {
     // The name is kept while nested records share its text.
     const QStringView name = between(slotFor(sep::name), slotFor(sep::type));
     if (m_nameTaken || !sameText(name, m_nameText))
-        c.name = name.toString();
+        c.name = m_whole != nullptr ? sharedPart(*m_whole, name) : name.toString();
     m_nameText = name;
     m_nameTaken = false;
     c.type = readField(slotFor(sep::type), slotFor(sep::state), m_type, textToInt);

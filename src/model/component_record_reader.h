@@ -29,6 +29,9 @@ class ComponentRecordReader {
 public:
     // The text must outlive the reader.
     explicit ComponentRecordReader(QStringView text);
+    // The same for a whole string, whose memory the names read from it share
+    // rather than copy (sharedPart()).
+    explicit ComponentRecordReader(const QString& text);
 
     // Moves to the next record; false when there is none.
     bool next();
@@ -79,6 +82,8 @@ private:
     double number(Field field);
 
     QStringView m_text;
+    // The string m_text views, when the reader was given one.
+    const QString* m_whole = nullptr;
     qsizetype m_start = -1;
     qsizetype m_end = -1;
     // No "№" lies after the start and before this: searchInOrder() found

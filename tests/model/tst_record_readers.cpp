@@ -5,6 +5,7 @@
 #include "model/experiment.h"
 #include "model/record_scan.h"
 #include "model/separators.h"
+#include "model/shared_part.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -214,6 +215,51 @@ private slots:
                     QFAIL(qPrintable(QStringLiteral("%1 from %2").arg(text).arg(from)));
             }
         }
+    }
+
+    // A part shares the whole's memory when the whole owns a block, and
+    // behaves as a copy: it outlives the whole, and a change to either
+    // leaves the other as it was.
+    void sharedPartActsAsACopy_data() {
+        QTest::addColumn<QString>("whole");
+        QTest::addColumn<qsizetype>("from");
+        QTest::addColumn<qsizetype>("size");
+        QTest::addColumn<bool>("shares");
+        const QString heap = QStringLiteral("№1□0■0◇电阻12◆4△‖") + QString(3, u'x');
+        static const char16_t raw[] = u"◇电灯3◆";
+        QTest::addRow("a name within") << heap << qsizetype(7) << qsizetype(4) << true;
+        QTest::addRow("the start") << heap << qsizetype(0) << qsizetype(2) << true;
+        QTest::addRow("the end") << heap << heap.size() - 3 << qsizetype(3) << true;
+        QTest::addRow("the whole") << heap << qsizetype(0) << heap.size() << true;
+        QTest::addRow("empty") << heap << qsizetype(5) << qsizetype(0) << false;
+        QTest::addRow("of a literal")
+            << QStringLiteral("◇电灯3◆") << qsizetype(1) << qsizetype(3) << false;
+        QTest::addRow("of raw data") << QString::fromRawData(reinterpret_cast<const QChar*>(raw), 6)
+                                     << qsizetype(1) << qsizetype(3) << false;
+    }
+    void sharedPartActsAsACopy() {
+        QFETCH(QString, whole);
+        QFETCH(qsizetype, from);
+        QFETCH(qsizetype, size);
+        QFETCH(bool, shares);
+        const QString expected = whole.mid(from, size);
+        QString part = sharedPart(whole, QStringView(whole).sliced(from, size));
+        QCOMPARE(part, expected);
+        QCOMPARE(part.isNull(), QStringView(whole).sliced(from, size).toString().isNull());
+        QCOMPARE(part.constData() == whole.constData() + from, shares);
+
+        const QString before = whole;
+        part.append(u'★');
+        QCOMPARE(whole, before);
+        QCOMPARE(part, expected + u'★');
+
+        QString again = sharedPart(whole, QStringView(whole).sliced(from, size));
+        whole.replace(from, size, QString(size, u'-'));
+        whole.clear();
+        whole.squeeze();
+        QCOMPARE(again, expected);
+        again.prepend(u'☆');
+        QCOMPARE(again, u'☆' + expected);
     }
 
     void componentRecordsReadAsOneByOne_data() {
