@@ -72,10 +72,12 @@ Decimal RecordWriter::RecentPotentials::decimalOf(double potential) {
 void RecordWriter::write(PartRef part, double va, double vb) {
     const std::vector<model::Component>& components = m_network.components;
     std::vector<Pending>& pending = m_pending;
-    pending.push_back({part, va, vb});
-    while (!pending.empty()) {
-        const Pending next = pending.back();
-        pending.pop_back();
+    // An equivalent's A is taken at once and its B kept for after everything
+    // inside A, so that the records come out A first, depth first. The part
+    // at hand stays out of the list: one just stored and read back at once
+    // would wait for the store.
+    Pending next{part, va, vb};
+    for (;;) {
         if (!next.part.equivalent) {
             const model::Component& c = components[static_cast<std::size_t>(next.part.index)];
             const Decimal a = m_potentials.decimalOf(next.va);
@@ -83,22 +85,23 @@ void RecordWriter::write(PartRef part, double va, double vb) {
             const Decimal current = decimal((next.va - next.vb) / c.resistance);
             m_solution.records.append({c.name, a.text, b.text, current.text});
             m_solution.values.push_back({next.part.index, a.value, b.value, current.value});
+            if (pending.empty())
+                return;
+            next = pending.back();
+            pending.pop_back();
             continue;
         }
         const Equivalent& e = m_equivalents[static_cast<std::size_t>(next.part.index)];
         const double current = (next.va - next.vb) / e.resistance;
-        // Pushed B first, so that A and everything inside it comes out first.
         if (e.series) {
             const double middle = next.va - current * e.aResistanceReadBack;
             pending.push_back(e.bPositive ? Pending{e.b, middle, next.vb}
                                           : Pending{e.b, next.vb, middle});
-            pending.push_back(e.aPositive ? Pending{e.a, next.va, middle}
-                                          : Pending{e.a, middle, next.va});
+            next = e.aPositive ? Pending{e.a, next.va, middle} : Pending{e.a, middle, next.va};
         } else {
             pending.push_back(e.bPositive ? Pending{e.b, next.va, next.vb}
                                           : Pending{e.b, next.vb, next.va});
-            pending.push_back(e.aPositive ? Pending{e.a, next.va, next.vb}
-                                          : Pending{e.a, next.vb, next.va});
+            next = e.aPositive ? Pending{e.a, next.va, next.vb} : Pending{e.a, next.vb, next.va};
         }
     }
 }
