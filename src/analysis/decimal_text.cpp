@@ -203,22 +203,20 @@ bool inFastRange(double x) {
 static_assert(sizeof(DecimalText) == 16);
 
 struct DecimalWriter {
-    static Decimal write(double x) {
-        Decimal d;
+    static DecimalText text(double x) {
+        DecimalText t;
         if (x == 0)
-            return d;
+            return t;
         if (!inFastRange(x)) {
-            d.text.m_other = true;
-            d.text.m_digits = std::bit_cast<std::int64_t>(x);
-            d.value = model::textToNumber(model::numberToText(x));
-            return d;
+            t.m_other = true;
+            t.m_digits = std::bit_cast<std::int64_t>(x);
+            return t;
         }
         const Rounded r = rounded(x);
-        d.text.m_negative = r.negative;
-        d.text.m_exponent = static_cast<std::int16_t>(r.exponent);
-        d.text.m_digits = r.digits;
-        d.value = valueOf(r);
-        return d;
+        t.m_negative = r.negative;
+        t.m_exponent = static_cast<std::int16_t>(r.exponent);
+        t.m_digits = r.digits;
+        return t;
     }
     static Rounded digitsOf(const DecimalText& t) {
         return {t.m_negative, t.m_digits, t.m_exponent};
@@ -230,6 +228,14 @@ QString DecimalText::toString() const {
                    : textOf(DecimalWriter::digitsOf(*this));
 }
 
+double DecimalText::value() const {
+    if (m_other)
+        return model::textToNumber(toString());
+    if (m_digits == 0)
+        return 0.0;
+    return valueOf(DecimalWriter::digitsOf(*this));
+}
+
 bool DecimalText::operator==(const DecimalText& other) const {
     if (!m_other && !other.m_other)
         return m_digits == other.m_digits && m_exponent == other.m_exponent &&
@@ -237,8 +243,13 @@ bool DecimalText::operator==(const DecimalText& other) const {
     return toString() == other.toString();
 }
 
+DecimalText decimalText(double x) {
+    return DecimalWriter::text(x);
+}
+
 Decimal decimal(double x) {
-    return DecimalWriter::write(x);
+    const DecimalText text = decimalText(x);
+    return {text, text.value()};
 }
 
 double readBack(double x) {

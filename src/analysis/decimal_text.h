@@ -15,6 +15,8 @@ class DecimalText {
 public:
     DecimalText() = default; // "0"
     QString toString() const;
+    // The number text-to-number reads back from the text (model::textToNumber).
+    double value() const;
     bool operator==(const DecimalText& other) const;
 
 private:
@@ -38,6 +40,8 @@ struct Decimal {
     double value = 0;
 };
 Decimal decimal(double x);
+// The text alone, for a number read back only when it is asked for.
+DecimalText decimalText(double x);
 
 // textToNumber(numberToText(x)) alone.
 double readBack(double x);

@@ -48,7 +48,7 @@ QString meterPiece(const model::Component& meter, MeterOutcome outcome, double v
     QString piece = texts::pieceLead() + name;
     switch (outcome) {
     case MeterOutcome::Reading:
-        piece += texts::measured() + decimal(value).text.toString() +
+        piece += texts::measured() + decimalText(value).toString() +
                  (voltmeter ? texts::volts() : texts::amperes());
         break;
     case MeterOutcome::OverRange:
@@ -73,7 +73,7 @@ QString readingText(const model::Component& meter, MeterOutcome outcome, double 
     case MeterOutcome::Reading: {
         // The status line's number, or four figures of it when it runs long
         // (a third of an ampere), so that the diagram's label stays short.
-        QString number = decimal(value).text.toString();
+        QString number = decimalText(value).toString();
         if (number.size() > 7)
             number = QStringLiteral("≈") + QString::number(value, 'g', 4);
         return number +

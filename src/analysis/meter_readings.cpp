@@ -23,7 +23,7 @@ ResultIndex::ResultIndex(const Solution& solution, const Network& network)
                          add(at(network.negative[c]), Touch{r, false});
                      }
                  }),
-      m_values(solution.values) {}
+      m_values(solution.values), m_records(solution.records) {}
 
 // --- open circuit ----------------------------------------------------------
 
@@ -178,7 +178,7 @@ std::optional<double> currentFromNeighbour(const std::vector<int>& parts, int pl
     const std::span<const ResultIndex::Touch> touches = results.touching(neighbour);
     if (touches.empty())
         return 0.0;
-    const double current = results.values(touches.front().record).current;
+    const double current = results.current(touches.front().record);
     const double intoPositive = touches.front().positive ? -current : current;
     return atPlus ? intoPositive : -intoPositive;
 }
@@ -193,7 +193,7 @@ std::optional<double> currentAtJunction(const std::vector<int>& parts, bool atPl
     bool touched = false;
     for (const int t : parts)
         for (const ResultIndex::Touch& touch : results.touching(t)) {
-            const double current = results.values(touch.record).current;
+            const double current = results.current(touch.record);
             sum += touch.positive == atPlus ? -current : current;
             touched = true;
         }

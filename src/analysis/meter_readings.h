@@ -28,10 +28,13 @@ public:
     const RecordValues& values(int record) const {
         return m_values[static_cast<std::size_t>(record)];
     }
+    // The record's current as read back from its text.
+    double current(int record) const { return m_records[record].current.value(); }
 
 private:
     GroupedLists<Touch> m_touching; // by terminal id
     const std::vector<RecordValues>& m_values;
+    const QList<ResultRecord>& m_records;
 };
 
 // The voltmeters of a circuit without a closed loop (before everything is

@@ -82,9 +82,9 @@ void RecordWriter::write(PartRef part, double va, double vb) {
             const model::Component& c = components[static_cast<std::size_t>(next.part.index)];
             const Decimal a = m_potentials.decimalOf(next.va);
             const Decimal b = m_potentials.decimalOf(next.vb);
-            const Decimal current = decimal((next.va - next.vb) / c.resistance);
-            m_solution.records.append({c.name, a.text, b.text, current.text});
-            m_solution.values.push_back({next.part.index, a.value, b.value, current.value});
+            const DecimalText current = decimalText((next.va - next.vb) / c.resistance);
+            m_solution.records.append({c.name, a.text, b.text, current});
+            m_solution.values.push_back({next.part.index, a.value, b.value});
             if (pending.empty())
                 return;
             next = pending.back();

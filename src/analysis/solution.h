@@ -13,13 +13,13 @@ namespace ampery::analysis {
 struct Network;
 class WorkingNetwork;
 
-// A result record's numbers as its readers see them: read back from its
-// decimal texts with text-to-number.
+// A result record's potentials as its readers see them: read back from its
+// decimal texts with text-to-number. Only the meters read the current, which
+// ResultIndex reads back from the record's text when asked.
 struct RecordValues {
     int component = 0; // index in the component lists
     double va = 0;
     double vb = 0;
-    double current = 0;
 };
 
 // The result records: one per physical component on a current path, in the
