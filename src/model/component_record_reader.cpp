@@ -4,7 +4,6 @@
 #include "component_type.h"
 #include "number_text.h"
 #include "separators.h"
-#include "shared_part.h"
 
 #include <algorithm>
 #include <optional>
@@ -104,11 +103,6 @@ ComponentRecordReader::ComponentRecordReader(QStringView text) : m_text(text) {
     static_assert(searched.size() == slotCount);
     m_at.fill(-1);
     m_digits.fill(-1);
-}
-
-ComponentRecordReader::ComponentRecordReader(const QString& text)
-    : ComponentRecordReader(QStringView(text)) {
-    m_whole = &text;
 }
 
 qsizetype ComponentRecordReader::nextStart() const {
@@ -261,7 +255,7 @@ bool ComponentRecordReader::next() {
     // The name is kept while nested records share its text.
     const QStringView name = between(slotFor(sep::name), slotFor(sep::type));
     if (m_nameTaken || !sameText(name, m_nameText))
-        c.name = m_whole != nullptr ? sharedPart(*m_whole, name) : name.toString();
+        c.name = m_names.copy(name);
     m_nameText = name;
     m_nameTaken = false;
     c.type = readField(slotFor(sep::type), slotFor(sep::state), m_type, textToInt);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "component_record.h"
+#include "string_blocks.h"
 
 #include <QStringView>
 
@@ -29,9 +30,6 @@ class ComponentRecordReader {
 public:
     // The text must outlive the reader.
     explicit ComponentRecordReader(QStringView text);
-    // The same for a whole string, whose memory the names read from it share
-    // rather than copy (sharedPart()).
-    explicit ComponentRecordReader(const QString& text);
 
     // Moves to the next record; false when there is none.
     bool next();
@@ -82,8 +80,8 @@ private:
     double number(Field field);
 
     QStringView m_text;
-    // The string m_text views, when the reader was given one.
-    const QString* m_whole = nullptr;
+    // Where the names are copied to.
+    StringBlocks m_names;
     qsizetype m_start = -1;
     qsizetype m_end = -1;
     // No "№" lies after the start and before this: searchInOrder() found

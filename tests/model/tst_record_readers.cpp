@@ -5,7 +5,7 @@
 #include "model/experiment.h"
 #include "model/record_scan.h"
 #include "model/separators.h"
-#include "model/shared_part.h"
+#include "model/string_blocks.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -217,49 +217,41 @@ private slots:
         }
     }
 
-    // A part shares the whole's memory when the whole owns a block, and
-    // behaves as a copy: it outlives the whole, and a change to either
-    // leaves the other as it was.
-    void sharedPartActsAsACopy_data() {
-        QTest::addColumn<QString>("whole");
-        QTest::addColumn<qsizetype>("from");
-        QTest::addColumn<qsizetype>("size");
-        QTest::addColumn<bool>("shares");
-        const QString heap = QStringLiteral("№1□0■0◇电阻12◆4△‖") + QString(3, u'x');
-        static const char16_t raw[] = u"◇电灯3◆";
-        QTest::addRow("a name within") << heap << qsizetype(7) << qsizetype(4) << true;
-        QTest::addRow("the start") << heap << qsizetype(0) << qsizetype(2) << true;
-        QTest::addRow("the end") << heap << heap.size() - 3 << qsizetype(3) << true;
-        QTest::addRow("the whole") << heap << qsizetype(0) << heap.size() << true;
-        QTest::addRow("empty") << heap << qsizetype(5) << qsizetype(0) << false;
-        QTest::addRow("of a literal")
-            << QStringLiteral("◇电灯3◆") << qsizetype(1) << qsizetype(3) << false;
-        QTest::addRow("of raw data") << QString::fromRawData(reinterpret_cast<const QChar*>(raw), 6)
-                                     << qsizetype(1) << qsizetype(3) << false;
+    // Copies kept in shared blocks read as the texts they copied, ended by a
+    // '\0', and act as strings of their own: they outlive the store, and a
+    // change to one leaves the others and the texts as they were.
+    void stringBlocksCopyAsStrings_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addRow("names") << QStringList{"电源1", "电阻12", "电灯3", "开关1"};
+        QTest::addRow("empty and null among them") << QStringList{"a", "", QString(), "b"};
+        QTest::addRow("more than a block")
+            << QStringList{QString(3000, u'阻'), "电阻1", QString(2047, u'x'), QString(1, u'y')};
+        QStringList many;
+        for (int k = 0; k < 1500; ++k)
+            many.append(QStringLiteral("电动机%1").arg(k));
+        QTest::addRow("many blocks") << many;
     }
-    void sharedPartActsAsACopy() {
-        QFETCH(QString, whole);
-        QFETCH(qsizetype, from);
-        QFETCH(qsizetype, size);
-        QFETCH(bool, shares);
-        const QString expected = whole.mid(from, size);
-        QString part = sharedPart(whole, QStringView(whole).sliced(from, size));
-        QCOMPARE(part, expected);
-        QCOMPARE(part.isNull(), QStringView(whole).sliced(from, size).toString().isNull());
-        QCOMPARE(part.constData() == whole.constData() + from, shares);
-
-        const QString before = whole;
-        part.append(u'★');
-        QCOMPARE(whole, before);
-        QCOMPARE(part, expected + u'★');
-
-        QString again = sharedPart(whole, QStringView(whole).sliced(from, size));
-        whole.replace(from, size, QString(size, u'-'));
-        whole.clear();
-        whole.squeeze();
-        QCOMPARE(again, expected);
-        again.prepend(u'☆');
-        QCOMPARE(again, u'☆' + expected);
+    void stringBlocksCopyAsStrings() {
+        QFETCH(QStringList, texts);
+        QList<QString> copies;
+        {
+            StringBlocks store;
+            for (const QString& text : texts)
+                copies.append(store.copy(text));
+        }
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            QCOMPARE(copies[i], texts[i]);
+            QCOMPARE(copies[i].isNull(), texts[i].isNull());
+            if (!copies[i].isEmpty())
+                QCOMPARE(copies[i].constData()[copies[i].size()], QChar(u'\0'));
+        }
+        // Each copy changed in turn: the rest stay as they were.
+        for (qsizetype i = 0; i < copies.size(); ++i) {
+            copies[i].append(u'★');
+            copies[i].prepend(u'☆');
+            for (qsizetype j = 0; j < copies.size(); ++j)
+                QCOMPARE(copies[j], j <= i ? u'☆' + texts[j] + u'★' : texts[j]);
+        }
     }
 
     void componentRecordsReadAsOneByOne_data() {
