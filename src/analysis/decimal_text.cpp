@@ -231,8 +231,6 @@ QString DecimalText::toString() const {
 double DecimalText::value() const {
     if (m_other)
         return model::textToNumber(toString());
-    if (m_digits == 0)
-        return 0.0;
     return valueOf(DecimalWriter::digitsOf(*this));
 }
 
